@@ -16,7 +16,7 @@ struct InterfaceTexts {
   std::array<std::string, 4> Pages;
   std::array<std::string, 15> Titles;
   std::array<std::string, 72> Menus;
-  std::array<std::string, 5> Misc;      // Misc[0] is the key-definitions text
+  std::array<std::string, 5> Misc;  // Misc[0] is the key-definitions text
 };
 
 // The built-in English table.
