@@ -1,5 +1,9 @@
 #include "app/texts/utf8.h"
 
+#include <iconv.h>
+
+#include <cerrno>
+
 namespace texts {
 
 DecodedChar decodeUtf8(std::string_view text, std::size_t pos) {
@@ -54,6 +58,58 @@ bool isValidUtf8(std::string_view text) {
     pos += decoded.length;
   }
   return true;
+}
+
+std::string windows1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  iconv_t cd = iconv_open("UTF-8", "WINDOWS-1252");
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    // No converter: read the bytes as Latin-1, which agrees outside 80..9F.
+    for (const char ch : text) appendUtf8(out, static_cast<unsigned char>(ch));
+    return out;
+  }
+  char* in = const_cast<char*>(text.data());
+  std::size_t in_left = text.size();
+  char buffer[1024];
+  while (in_left > 0) {
+    char* out_ptr = buffer;
+    std::size_t out_left = sizeof buffer;
+    const std::size_t r = iconv(cd, &in, &in_left, &out_ptr, &out_left);
+    out.append(buffer, sizeof buffer - out_left);
+    if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      // An unassigned byte: keep it as the C1 control character of that value.
+      appendUtf8(out, static_cast<unsigned char>(*in));
+      ++in;
+      --in_left;
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+
+std::string cutToChars(std::string_view text, std::size_t maxChars) {
+  std::size_t pos = 0;
+  std::size_t chars = 0;
+  while (pos < text.size() && chars < maxChars) {
+    const auto decoded = decodeUtf8(text, pos);
+    pos += decoded.length == 0 ? 1 : decoded.length;
+    ++chars;
+  }
+  return std::string(text.substr(0, pos));
+}
+
+std::size_t lengthWithoutIncompleteTail(std::string_view text) {
+  // Look back at most three bytes for the lead byte of the last character.
+  const std::size_t size = text.size();
+  for (std::size_t back = 1; back <= 3 && back <= size; ++back) {
+    const auto byte = static_cast<unsigned char>(text[size - back]);
+    if ((byte & 0xC0) == 0x80) continue;  // continuation byte
+    if (byte < 0xC0) return size;         // ASCII or stray byte: nothing incomplete
+    const std::size_t needed = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+    return back < needed ? size - back : size;
+  }
+  return size;
 }
 
 }  // namespace texts
