@@ -1,0 +1,14 @@
+#include "playback/engine.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace playback {
+
+int volumeLevelCdb(int v) {
+  v = std::clamp(v, 0, 10000);
+  // ln(10001) * 1085.73 is 10000.0 to within rounding, so full volume is level 0.
+  return static_cast<int>(std::nearbyint(std::log(v + 1.0) * 1085.73)) - 10000;
+}
+
+}  // namespace playback

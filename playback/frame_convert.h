@@ -1,0 +1,44 @@
+#pragma once
+// Turns one decoded picture (planar YUV or 32-bit BGRx) into a 32-bit BGRx
+// picture of any size, scaling and converting in one pass with libyuv.
+// Plain C++; one converter per consumer (it keeps scratch buffers).
+#include <cstdint>
+#include <vector>
+
+#include "playback/engine.h"
+
+namespace playback {
+
+enum class PixelLayout {
+  I420,  // Y, U, V planes, chroma halved both ways
+  YV12,  // Y, V, U planes, chroma halved both ways
+  NV12,  // Y plane, interleaved UV plane halved both ways
+  I422,  // Y, U, V planes, chroma halved horizontally
+  I444,  // Y, U, V planes, full chroma
+  BGRx,  // one plane, 4 bytes per pixel
+};
+
+// Which YUV to RGB matrix the picture was made with.
+enum class YuvMatrix { Bt601, Bt601Full, Bt709, Bt709Full };
+
+struct PlanarFrame {
+  PixelLayout layout = PixelLayout::I420;
+  int widthPx = 0;
+  int heightPx = 0;
+  const uint8_t* planes[3] = {nullptr, nullptr, nullptr};
+  int strides[3] = {0, 0, 0};  // bytes per row of each plane
+  YuvMatrix matrix = YuvMatrix::Bt601;
+};
+
+class FrameConverter {
+ public:
+  // Fills the whole target with the frame, scaled bilinearly when the sizes
+  // differ. False (target untouched) for empty or inconsistent input.
+  bool convert(const PlanarFrame& frame, const FrameTarget& target);
+
+ private:
+  std::vector<uint8_t> scratch_;   // scaled planes
+  std::vector<uint8_t> scratch2_;  // NV12 unpacked to three planes
+};
+
+}  // namespace playback

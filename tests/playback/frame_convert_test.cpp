@@ -1,0 +1,121 @@
+// Conversion of decoded pictures of every accepted layout to 32-bit pixels.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "playback/frame_convert.h"
+
+namespace playback {
+namespace {
+
+// A uniform picture of one YUV colour in the given layout, rows padded.
+struct Picture {
+  std::vector<uint8_t> planes[3];
+  PlanarFrame frame;
+  Picture(PixelLayout layout, int w, int h, uint8_t y, uint8_t u, uint8_t v) {
+    frame.layout = layout;
+    frame.widthPx = w;
+    frame.heightPx = h;
+    const int cw = layout == PixelLayout::I444 ? w : (w + 1) / 2;
+    const int ch = (layout == PixelLayout::I444 || layout == PixelLayout::I422) ? h : (h + 1) / 2;
+    auto plane = [&](int i, int rowBytes, int rows, auto fill) {
+      frame.strides[i] = rowBytes + 8;
+      planes[i].assign(size_t(frame.strides[i]) * rows, 0);
+      for (int r = 0; r < rows; ++r)
+        for (int x = 0; x < rowBytes; ++x) planes[i][size_t(r) * frame.strides[i] + x] = fill(x);
+      frame.planes[i] = planes[i].data();
+    };
+    if (layout == PixelLayout::BGRx) {
+      plane(0, w * 4, h, [&](int x) { return uint8_t(x % 4 == 0 ? u : x % 4 == 1 ? v : y); });
+      return;
+    }
+    plane(0, w, h, [&](int) { return y; });
+    if (layout == PixelLayout::NV12) {
+      plane(1, cw * 2, ch, [&](int x) { return x % 2 ? v : u; });
+      return;
+    }
+    const bool swapped = layout == PixelLayout::YV12;
+    plane(1, cw, ch, [&](int) { return swapped ? v : u; });
+    plane(2, cw, ch, [&](int) { return swapped ? u : v; });
+  }
+};
+
+struct ConvertCase {
+  const char* name;
+  PixelLayout layout;
+  int srcW, srcH, dstW, dstH;
+};
+
+class FrameConvertTest : public ::testing::TestWithParam<ConvertCase> {};
+
+// Limited-range BT.601 pure red is Y 81, U 90, V 240.
+TEST_P(FrameConvertTest, GivesTheSameColourAtAnySize) {
+  const auto& c = GetParam();
+  Picture pic = c.layout == PixelLayout::BGRx ? Picture(c.layout, c.srcW, c.srcH, 10, 20, 230)
+                                              : Picture(c.layout, c.srcW, c.srcH, 81, 90, 240);
+  std::vector<uint8_t> out(size_t(c.dstW + 3) * 4 * c.dstH, 7);
+  FrameConverter converter;
+  ASSERT_TRUE(converter.convert(pic.frame, {out.data(), (c.dstW + 3) * 4, c.dstW, c.dstH}));
+  for (int y : {0, c.dstH / 2, c.dstH - 1})
+    for (int x : {0, c.dstW / 2, c.dstW - 1}) {
+      const uint8_t* p = &out[(size_t(y) * (c.dstW + 3) + x) * 4];
+      SCOPED_TRACE(::testing::Message() << x << "," << y);
+      if (c.layout == PixelLayout::BGRx) {
+        EXPECT_NEAR(p[0], 20, 3);
+        EXPECT_NEAR(p[1], 230, 3);
+        EXPECT_NEAR(p[2], 10, 3);
+      } else {
+        EXPECT_LE(p[0], 8);    // blue
+        EXPECT_LE(p[1], 8);    // green
+        EXPECT_GE(p[2], 247);  // red
+      }
+    }
+  // Padding beyond the target's width is not written.
+  EXPECT_EQ(out[size_t(c.dstW) * 4], 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, FrameConvertTest,
+    ::testing::Values(ConvertCase{"I420Same", PixelLayout::I420, 64, 48, 64, 48},
+                      ConvertCase{"I420Down", PixelLayout::I420, 64, 48, 30, 17},
+                      ConvertCase{"I420UpOdd", PixelLayout::I420, 33, 21, 100, 75},
+                      ConvertCase{"YV12Down", PixelLayout::YV12, 64, 48, 32, 24},
+                      ConvertCase{"YV12Same", PixelLayout::YV12, 64, 48, 64, 48},
+                      ConvertCase{"NV12Same", PixelLayout::NV12, 64, 48, 64, 48},
+                      ConvertCase{"NV12Scaled", PixelLayout::NV12, 63, 47, 120, 90},
+                      ConvertCase{"I422Same", PixelLayout::I422, 64, 48, 64, 48},
+                      ConvertCase{"I422Scaled", PixelLayout::I422, 64, 48, 40, 30},
+                      ConvertCase{"I444Same", PixelLayout::I444, 64, 48, 64, 48},
+                      ConvertCase{"I444Scaled", PixelLayout::I444, 64, 48, 128, 96},
+                      ConvertCase{"BGRxSame", PixelLayout::BGRx, 16, 16, 16, 16},
+                      ConvertCase{"BGRxScaled", PixelLayout::BGRx, 16, 16, 37, 5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FrameConvertRejectTest, RefusesInconsistentInput) {
+  Picture pic(PixelLayout::I420, 16, 16, 81, 90, 240);
+  std::vector<uint8_t> out(16 * 16 * 4, 7);
+  const FrameTarget good{out.data(), 64, 16, 16};
+  FrameConverter converter;
+  const struct {
+    const char* name;
+    std::function<void(PlanarFrame&, FrameTarget&)> spoil;
+  } rows[] = {
+      {"no pixels", [](PlanarFrame&, FrameTarget& t) { t.pixels = nullptr; }},
+      {"zero width", [](PlanarFrame&, FrameTarget& t) { t.widthPx = 0; }},
+      {"short stride", [](PlanarFrame&, FrameTarget& t) { t.strideBytes = 60; }},
+      {"empty frame", [](PlanarFrame& f, FrameTarget&) { f.heightPx = 0; }},
+      {"missing plane", [](PlanarFrame& f, FrameTarget&) { f.planes[2] = nullptr; }},
+      {"missing luma", [](PlanarFrame& f, FrameTarget&) { f.planes[0] = nullptr; }},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    PlanarFrame f = pic.frame;
+    FrameTarget t = good;
+    r.spoil(f, t);
+    EXPECT_FALSE(converter.convert(f, t));
+    EXPECT_EQ(out[0], 7);
+  }
+}
+
+}  // namespace
+}  // namespace playback
