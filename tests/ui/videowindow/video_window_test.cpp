@@ -1,0 +1,108 @@
+// The video window paints the picture where the geometry puts it, black bars
+// around it, and the on-screen message over it.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+
+#include "tests/playback/fake_engine.h"
+#include "ui/videowindow/video_window.h"
+
+namespace ui {
+namespace {
+
+// An engine whose newest picture is a plain blue field.
+class BlueEngine : public playback::testing::FakeEngine {
+ public:
+  uint64_t frameSerial() const override { return 1; }
+  bool drawNewestFrame(const playback::FrameTarget& t) override {
+    for (int y = 0; y < t.heightPx; ++y)
+      for (int x = 0; x < t.widthPx; ++x) {
+        uint8_t* p = t.pixels + y * t.strideBytes + x * 4;
+        p[0] = 255, p[1] = 0, p[2] = 0, p[3] = 255;
+      }
+    return true;
+  }
+};
+
+QApplication& app() {
+  static int argc = 1;
+  static char name[] = "videowindow_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication a(argc, argv);
+  return a;
+}
+
+class VideoWindowTest : public ::testing::Test {
+ protected:
+  VideoWindowTest() { app(); }
+  BlueEngine engine_;
+  settings::Settings settings_;
+  playback::Osd osd_;
+  video::PictureState picture_;
+};
+
+TEST_F(VideoWindowTest, CentresThePictureBetweenBlackBars) {
+  const struct {
+    int winW, winH, videoW, videoH;
+    QRect expect;
+  } rows[] = {
+      {400, 300, 320, 240, QRect(0, 0, 400, 300)},   // same shape fills the window
+      {400, 200, 320, 240, QRect(67, 0, 266, 200)},  // bars left and right
+      {400, 400, 640, 360, QRect(0, 87, 400, 225)},  // bars above and below
+      {400, 300, 0, 0, QRect()},                     // no picture: all black
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.winW * 10000 + r.winH);
+    picture_.VideoWidth = r.videoW;
+    picture_.VideoHeight = r.videoH;
+    picture_.PictureRatio = r.videoH ? double(r.videoW) / r.videoH : 1.33;
+    TfrmVideoWindow w(engine_, settings_, osd_, picture_, "Tarvelino");
+    w.resize(r.winW, r.winH);
+    const QRect pic = w.pictureRect();
+    EXPECT_LE(std::abs(pic.left() - r.expect.left()), 1) << pic.left();
+    EXPECT_LE(std::abs(pic.top() - r.expect.top()), 1) << pic.top();
+    EXPECT_LE(std::abs(pic.width() - r.expect.width()), 2) << pic.width();
+    EXPECT_LE(std::abs(pic.height() - r.expect.height()), 2) << pic.height();
+    const QImage img = w.grab().toImage();
+    EXPECT_EQ(img.pixelColor(r.winW / 2, r.winH / 2) == QColor(0, 0, 255), !pic.isEmpty());
+    if (pic.left() > 2) {
+      EXPECT_EQ(img.pixelColor(1, r.winH / 2), QColor(Qt::black));
+    }
+    if (pic.top() > 2) {
+      EXPECT_EQ(img.pixelColor(r.winW / 2, 1), QColor(Qt::black));
+    }
+  }
+}
+
+// Counts pixels of the message colour (green by default) in the top third.
+int greenPixels(const QImage& img) {
+  int n = 0;
+  for (int y = 0; y < img.height() / 3; ++y)
+    for (int x = 0; x < img.width(); ++x) n += img.pixelColor(x, y) == QColor(0, 255, 0);
+  return n;
+}
+
+TEST_F(VideoWindowTest, PaintsTheMessageOnlyWhileTheDisplayIsOn) {
+  TfrmVideoWindow w(engine_, settings_, osd_, picture_, "Tarvelino");
+  w.resize(480, 270);
+  const struct {
+    bool osdDisplay;
+    const char* text;
+    bool visible;
+  } rows[] = {{true, "Pause", true},
+              {false, "Pause", false},
+              {true, "", false},
+              {true, "Volume: 50%", true}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.text);
+    settings_.OSDDisplay = r.osdDisplay;
+    osd_.show(r.text, settings_.OSDDisplay, 0);
+    const QImage img = w.grab().toImage();
+    EXPECT_EQ(greenPixels(img) > 10, r.visible);
+    EXPECT_EQ(osd_.shownText, r.visible ? r.text : "");
+  }
+}
+
+}  // namespace
+}  // namespace ui

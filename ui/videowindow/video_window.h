@@ -1,0 +1,86 @@
+#pragma once
+// The borderless video window: paints the newest picture in the rectangle the
+// picture geometry gives, black bars around it, then the subtitle layer (a
+// painter set by the subtitle drawing) and the on-screen message on top.
+// Interface thread only; the engine only schedules repaints from its thread.
+#include <QImage>
+#include <QWidget>
+#include <atomic>
+#include <functional>
+#include <string>
+
+#include "app/settings/settings.h"
+#include "playback/engine.h"
+#include "playback/osd.h"
+#include "playback/video_surface.h"
+#include "video/picture_geometry.h"
+
+namespace ui {
+
+class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
+  Q_OBJECT
+
+ public:
+  // All references must outlive the window. The caption is programName +
+  // "VideoWindow".
+  TfrmVideoWindow(playback::Engine& engine, const settings::Settings& settings, playback::Osd& osd,
+                  const video::PictureState& picture, const std::string& programName,
+                  QWidget* parent = nullptr);
+  ~TfrmVideoWindow() override;
+
+  // Paints the subtitle layer over the picture: the whole client area and
+  // the picture rectangle are given. Empty for none.
+  using SubtitlePainter = std::function<void(QPainter&, const QRect& area, const QRect& picture)>;
+  void setSubtitlePainter(SubtitlePainter painter) { subtitlePainter_ = std::move(painter); }
+
+  // Where the picture lies in the client area; empty without a movie picture.
+  QRect pictureRect() const;
+
+  // playback::VideoSurface
+  void repaintOsd() override;
+  void repaintVideo() override { update(); }
+  void repaintSubtitles() override { update(); }
+  void showSurface() override;
+  void hideSurface() override;
+  bool surfaceShowing() const override { return isVisible(); }
+  bool fullScreen() const override { return isFullScreen(); }
+  void resizeToPicture(int widthPx, int heightPx) override;
+  void windowSize(int& widthPx, int& heightPx) const override;
+
+  // Enters or leaves full screen.
+  void setFullScreen(bool on);
+
+ signals:
+  // A key pressed in the window, for the command dispatch.
+  void keyPressed(int key, Qt::KeyboardModifiers modifiers);
+  // Files and folders dropped on the window (handled as drops on the main window).
+  void filesDropped(const QStringList& paths);
+  // The user closed the window: the program should end.
+  void closeRequested();
+  void fullScreenChanged(bool on);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void paintOsd(QPainter& painter);
+  void onFrameReady();
+
+  playback::Engine& engine_;
+  const settings::Settings& settings_;
+  playback::Osd& osd_;
+  const video::PictureState& picture_;
+  SubtitlePainter subtitlePainter_;
+  QImage frame_;                  // the newest picture at the picture rectangle's size
+  uint64_t frameSerial_ = ~0ull;  // serial of the picture in frame_
+  std::atomic<bool> repaintQueued_{false};
+  QRect windowedBounds_;  // bounds to return to when leaving full screen
+};
+
+}  // namespace ui
