@@ -1,0 +1,440 @@
+#include "playlist/playlist.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "playlist/file_names.h"
+
+namespace fs = std::filesystem;
+
+namespace playlist {
+
+namespace {
+
+// Indices into the message texts.
+constexpr int kCantOpen = 3;
+constexpr int kFile = 10;
+constexpr int kDoesntExist = 11;
+constexpr int kErrorOpening = 13;
+constexpr int kTooBigForPlaylist = 14;
+constexpr int kErrorReadingFrom = 15;
+constexpr int kNothingToSave = 18;
+
+// Loading appends at most this many lines to a list (1000 entries); a list is
+// replaced without this cap, so a saved list of any length comes back whole.
+constexpr std::size_t kMaxLinesWhenAppending = 2000;
+
+std::string numberedRow(int number, int count, std::string_view path) {
+  std::string digits = std::to_string(number);
+  const std::size_t width = std::to_string(count).size();
+  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+  return digits + ". " + std::string(fileNamePart(path));
+}
+
+// The row's number with its ". ", kept when the row shows another file.
+std::string rowPrefix(const std::string& row) {
+  const std::size_t separator = row.find(". ");
+  return separator == std::string::npos ? std::string() : row.substr(0, separator + 2);
+}
+
+}  // namespace
+
+Playlist::Playlist(settings::Settings& settings, const texts::InterfaceTexts& texts,
+                   PlaylistHooks hooks)
+    : settings_(settings), texts_(&texts), hooks_(std::move(hooks)) {
+  seedRandom();
+}
+
+void Playlist::seedRandom(std::optional<std::uint64_t> seed) {
+  random_.seed(seed ? *seed
+                    : static_cast<std::uint64_t>(
+                          std::chrono::steady_clock::now().time_since_epoch().count()));
+}
+
+int Playlist::draw(std::size_t n) {
+  return static_cast<int>(std::uniform_int_distribution<std::size_t>(0, n - 1)(random_));
+}
+
+void Playlist::message(const std::string& text) const {
+  if (hooks_.showMessage) hooks_.showMessage(text);
+}
+
+void Playlist::pathMessage(int first, const std::string& path, int second) const {
+  std::string text = texts_->Messages[first] + " \"" + path + "\"";
+  text += second < 0 ? std::string("!") : " " + texts_->Messages[second];
+  message(text);
+}
+
+bool Playlist::exists(const std::string& path) const {
+  if (hooks_.fileExists) return hooks_.fileExists(path);
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+std::string Playlist::subtitleSearch(const std::string& moviePath) const {
+  if (settings_.AutoLoadSubtitle && hooks_.searchSubtitle) {
+    std::string found = hooks_.searchSubtitle(moviePath);
+    if (!found.empty()) return found;
+  }
+  return std::string(kNoSubtitle);
+}
+
+void Playlist::appendStep(const std::string& path) {
+  movies_.push_back(path);
+  if (settings_.Shuffle) unplayed_.push(path);
+  subtitles_.push_back(subtitleSearch(path));
+  movieListChanged();
+}
+
+void Playlist::appendSorted(std::vector<std::string> paths) {
+  movies_.reserve(movies_.size() + paths.size());
+  subtitles_.reserve(subtitles_.size() + paths.size());
+  for (std::size_t index : nameSortOrder(paths)) appendStep(paths[index]);
+}
+
+void Playlist::rebuildRows() {
+  movieRows_.clear();
+  movieRows_.reserve(movies_.size());
+  for (int i = 0; i < count(); ++i) movieRows_.push_back(numberedRow(i + 1, count(), movies_[i]));
+}
+
+int Playlist::firstRowOf(const std::string& path) {
+  if (!rowIndexValid_) {
+    rowIndex_.clear();
+    rowIndex_.reserve(movies_.size());
+    for (int i = count() - 1; i >= 0; --i) rowIndex_[movies_[i]] = i;
+    rowIndexValid_ = true;
+  }
+  const auto found = rowIndex_.find(path);
+  return found == rowIndex_.end() ? -1 : found->second;
+}
+
+void Playlist::clearAll() {
+  movies_.clear();
+  subtitles_.clear();
+  movieRows_.clear();
+  candidates_.clear();
+  subtitleRows_.clear();
+  selectedSubtitleRow_ = -1;
+  unplayed_.clear();
+  played_.clear();
+  currentIndex_ = -1;
+  selected_ = -1;
+  movieListChanged();
+}
+
+void Playlist::select(int row) {
+  selected_ = validRow(row) ? row : -1;
+  listVideoSelectItem();
+}
+
+void Playlist::makeCurrent(int row) {
+  if (!validRow(row)) return;
+  selected_ = row;
+  currentIndex_ = row;
+  listVideoSelectItem();
+}
+
+void Playlist::addMovie(const std::string& path) {
+  if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
+  if (exists(path)) appendStep(path);
+  rebuildRows();
+}
+
+void Playlist::addMovies(const std::vector<std::string>& paths) {
+  if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
+  for (const std::string& path : paths) {
+    if (exists(path)) {
+      appendStep(path);
+    } else if (paths.size() == 1) {
+      pathMessage(kFile, path, kDoesntExist);
+    }
+  }
+  rebuildRows();
+}
+
+void Playlist::addFolderWithMovies(const std::string& folder) {
+  if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
+  appendSorted(scanFolder(folder, settings_.ExtensionList));
+  rebuildRows();
+}
+
+void Playlist::acceptFiles(const std::vector<std::string>& items, bool ontoSubtitleList) {
+  if (items.empty()) return;
+  if (ontoSubtitleList) {
+    if (!subtitleRows_.empty() && selectedSubtitleRow_ >= 0) addSubtitle(items.front());
+    return;
+  }
+  if (items.size() == 1) {
+    const std::string name = lowerKey(fileNamePart(items.front()));
+    const std::size_t first = name.find(".mpl");
+    if (first != std::string::npos && first + 4 == name.size()) {
+      playingFromPlaylist_ = false;
+      loadFromList(items.front(), false, false);
+      if (!empty()) return;
+    }
+  }
+  if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
+  for (const std::string& item : items) {
+    std::error_code ec;
+    if (fs::is_directory(item, ec)) {
+      appendSorted(scanFolder(item, settings_.ExtensionList));
+    } else if (exists(item) && hasMovieExtension(item, settings_.ExtensionList)) {
+      appendStep(item);
+    }
+  }
+  rebuildRows();
+}
+
+void Playlist::appendFollowingParts(const std::string& path) {
+  const FileExists existsFn = [this](const std::string& p) { return exists(p); };
+  // A chain of names that leads back to an earlier one ends there.
+  std::set<std::string> seen{path};
+  std::string last = path;
+  while (auto part = nextPart(last, existsFn)) {
+    if (!seen.insert(*part).second) break;
+    // Only a list that really grows lets the player go on past the first part.
+    if (last == path && hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
+    appendStep(*part);
+    movieRows_.push_back(std::to_string(count()) + ". " + std::string(fileNamePart(*part)));
+    last = *part;
+  }
+}
+
+LoadResult Playlist::loadFromList(const std::string& path, bool quiet, bool replace) {
+  if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
+  const int remembered = selected_;
+  std::error_code ec;
+  std::ifstream in;
+  if (!fs::is_directory(path, ec)) in.open(path, std::ios::binary);
+  const std::uintmax_t size = in ? fs::file_size(path, ec) : 0;
+  if (!in || ec) {
+    if (!quiet) pathMessage(kErrorOpening, path, -1);
+    return LoadResult::CannotOpen;
+  }
+  if (size >= kMaxPlaylistFileBytes) {
+    if (!quiet) pathMessage(kFile, path, kTooBigForPlaylist);
+    return LoadResult::TooBig;
+  }
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  const bool readError = in.bad() || static_cast<std::size_t>(in.gcount()) < bytes.size();
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+
+  // The list is only emptied once the file is known to be readable.
+  if (replace) clearAll();
+  const std::size_t alreadyUsed = 2 * movies_.size();
+  const std::size_t maxLines =
+      replace ? bytes.size() + 1
+              : (alreadyUsed >= kMaxLinesWhenAppending ? 0 : kMaxLinesWhenAppending - alreadyUsed);
+  const std::vector<std::string> lines = splitPlaylistLines(bytes, maxLines);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i % 2 == 0) {
+      movies_.push_back(lines[i]);
+      if (settings_.Shuffle) unplayed_.push(lines[i]);
+    } else {
+      subtitles_.push_back(lines[i]);
+    }
+  }
+  if (subtitles_.size() < movies_.size()) subtitles_.emplace_back(kNoSubtitle);
+  if (readError && !quiet) pathMessage(kErrorReadingFrom, path, -1);
+  movieListChanged();
+  rebuildRows();
+  selected_ = replace || !validRow(remembered) ? -1 : remembered;
+  return readError ? LoadResult::ReadError : LoadResult::Loaded;
+}
+
+bool Playlist::savePlaylist(const std::string& path, bool quiet) const {
+  if (movies_.empty()) return false;
+  if (!writeFileAtomically(path, formatPlaylistFile(movies_, subtitles_))) {
+    if (!quiet) pathMessage(kCantOpen, path, -1);
+    return false;
+  }
+  return true;
+}
+
+LoadResult Playlist::openPlaylist(const std::string& path) {
+  playingFromPlaylist_ = false;
+  return loadFromList(path, false, true);
+}
+
+bool Playlist::checkSomethingToSave() const {
+  if (!movies_.empty()) return true;
+  message(texts_->Messages[kNothingToSave]);
+  return false;
+}
+
+std::string Playlist::playlistSaveName(const std::string& name, bool allFilesFilter) {
+  if (allFilesFilter) return name;
+  const std::string lower = lowerKey(name);
+  if (lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".mpl") == 0) return name;
+  return name + ".mpl";
+}
+
+std::string Playlist::automaticPlaylistPath(const std::string& dataFolder,
+                                            const std::string& programName) {
+  std::string path = dataFolder;
+  if (!path.empty() && path.back() != '/') path += '/';
+  return path + programName + ".mpl";
+}
+
+void Playlist::loadAutomaticPlaylist(const std::string& dataFolder,
+                                     const std::string& programName) {
+  if (settings_.Shuffle) seedRandom();
+  const std::string path = automaticPlaylistPath(dataFolder, programName);
+  std::error_code ec;
+  automaticPlaylistUnreadable_ = false;
+  if (fs::exists(path, ec)) {
+    automaticPlaylistUnreadable_ = loadFromList(path, true, true) != LoadResult::Loaded;
+  }
+  const int last = std::clamp(settings_.LastMovieSelectedInPlaylist, 0, count());
+  settings_.LastMovieSelectedInPlaylist = last;
+  if (last > 0) makeCurrent(last - 1);
+}
+
+bool Playlist::saveAutomaticPlaylist(const std::string& dataFolder,
+                                     const std::string& programName) {
+  settings_.LastMovieSelectedInPlaylist = currentIndex_ + 1;
+  const std::string path = automaticPlaylistPath(dataFolder, programName);
+  std::error_code ec;
+  if (automaticPlaylistUnreadable_ && fs::exists(path, ec)) {
+    // The file the list could not be read from is kept for the user, never
+    // overwritten or deleted by a list that does not hold its entries.
+    fs::rename(path, path + ".bak", ec);
+    if (ec) return false;
+  }
+  automaticPlaylistUnreadable_ = false;
+  if (movies_.empty()) {
+    fs::remove(path, ec);
+    return !ec;
+  }
+  if (!dataFolder.empty()) fs::create_directories(dataFolder, ec);
+  return savePlaylist(path, true);
+}
+
+void Playlist::removeMovie() {
+  const int s = selected_;
+  if (!validRow(s)) return;
+  // After removing the current entry, Next plays the one that moved into its place.
+  if (s <= currentIndex_) --currentIndex_;
+  if (settings_.Shuffle) unplayed_.removeOne(movies_[s]);
+  movies_.erase(movies_.begin() + s);
+  subtitles_.erase(subtitles_.begin() + s);
+  movieListChanged();
+  rebuildRows();
+  if (movies_.empty()) {
+    selected_ = -1;
+    playingFromPlaylist_ = false;
+  } else {
+    selected_ = std::min(s, count() - 1);
+  }
+  listVideoSelectItem();
+}
+
+void Playlist::removeAll() {
+  clearAll();
+  if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
+  playingFromPlaylist_ = false;
+}
+
+void Playlist::replaceMovie(const std::string& path) {
+  const int s = selected_;
+  if (!validRow(s) || !exists(path)) return;
+  if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
+  if (settings_.Shuffle) unplayed_.removeOne(movies_[s]);
+  movies_[s] = path;
+  if (settings_.Shuffle) unplayed_.push(path);
+  movieRows_[s] = rowPrefix(movieRows_[s]) + std::string(fileNamePart(path));
+  subtitles_[s] = subtitleSearch(path);
+  movieListChanged();
+  listVideoSelectItem();
+}
+
+void Playlist::swapEntries(int a, int b) {
+  std::swap(movies_[a], movies_[b]);
+  std::swap(subtitles_[a], subtitles_[b]);
+  movieRows_[a] = rowPrefix(movieRows_[a]) + std::string(fileNamePart(movies_[a]));
+  movieRows_[b] = rowPrefix(movieRows_[b]) + std::string(fileNamePart(movies_[b]));
+  if (currentIndex_ == a)
+    currentIndex_ = b;
+  else if (currentIndex_ == b)
+    currentIndex_ = a;
+  movieListChanged();
+}
+
+void Playlist::moveUp(bool follow) {
+  const int s = selected_;
+  if (!validRow(s) || s < 1) return;
+  swapEntries(s, s - 1);
+  if (follow) selected_ = s - 1;
+  listVideoSelectItem();
+}
+
+void Playlist::moveDown(bool follow) {
+  const int s = selected_;
+  if (!validRow(s) || s >= count() - 1) return;
+  swapEntries(s, s + 1);
+  if (follow) selected_ = s + 1;
+  listVideoSelectItem();
+}
+
+void Playlist::applyOrder(const std::vector<std::size_t>& order) {
+  std::vector<std::string> movies;
+  std::vector<std::string> subtitles;
+  movies.reserve(order.size());
+  subtitles.reserve(order.size());
+  int current = -1;
+  int selected = -1;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    const int from = static_cast<int>(order[k]);
+    movies.push_back(std::move(movies_[from]));
+    subtitles.push_back(std::move(subtitles_[from]));
+    // The current and the selected entry keep naming the same movie.
+    if (from == currentIndex_) current = static_cast<int>(k);
+    if (from == selected_) selected = static_cast<int>(k);
+  }
+  movies_ = std::move(movies);
+  subtitles_ = std::move(subtitles);
+  currentIndex_ = current;
+  selected_ = selected;
+  movieListChanged();
+  rebuildRows();
+}
+
+void Playlist::sortByFileName() {
+  applyOrder(nameSortOrder(movies_));
+  listVideoSelectItem();
+}
+
+void Playlist::randomize() {
+  if (count() < 2) return;
+  seedRandom();
+  std::vector<std::size_t> remaining(movies_.size());
+  for (std::size_t i = 0; i < remaining.size(); ++i) remaining[i] = i;
+  std::vector<std::size_t> order;
+  order.reserve(remaining.size());
+  while (remaining.size() > 1) {
+    const int r = draw(remaining.size());
+    order.push_back(remaining[r]);
+    remaining.erase(remaining.begin() + r);
+  }
+  order.push_back(remaining.front());
+  applyOrder(order);
+  listVideoSelectItem();
+}
+
+void Playlist::setShuffle(bool on) {
+  if (on) {
+    seedRandom();
+    unplayed_.assign(movies_);
+  } else {
+    unplayed_.clear();
+  }
+  played_.clear();
+  settings_.Shuffle = on;
+}
+
+}  // namespace playlist
