@@ -28,15 +28,6 @@ constexpr std::array<char32_t, 128> kHighHalf = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
-// The code page 1250 byte a code point stands for, or -1 when it has none.
-int codePage1250Byte(char32_t c) {
-  if (c < 0x80) return static_cast<int>(c);
-  for (int i = 0; i < 128; ++i) {
-    if (kHighHalf[i] == c) return 0x80 + i;
-  }
-  return -1;
-}
-
 }  // namespace
 
 unsigned char lowerCaseCodePage1250Byte(unsigned char b) {
@@ -55,12 +46,31 @@ char32_t codePage1250ToUnicode(unsigned char b) {
   return b < 0x80 ? static_cast<char32_t>(b) : kHighHalf[b - 0x80];
 }
 
+namespace {
+
+// Every upper-case letter of the code page above ASCII lies in U+00C0..U+017F;
+// their lower-case partners, indexed from U+00C0, built once from the byte rule.
+constexpr char32_t kTableFirst = 0xC0, kTableLast = 0x17F;
+
+std::array<char32_t, kTableLast - kTableFirst + 1> makeLatinTable() {
+  std::array<char32_t, kTableLast - kTableFirst + 1> table{};
+  for (char32_t c = kTableFirst; c <= kTableLast; ++c) table[c - kTableFirst] = c;
+  for (int b = 0x80; b < 0x100; ++b) {
+    const char32_t upper = kHighHalf[b - 0x80];
+    if (upper < kTableFirst || upper > kTableLast) continue;
+    table[upper - kTableFirst] =
+        codePage1250ToUnicode(lowerCaseCodePage1250Byte(static_cast<unsigned char>(b)));
+  }
+  return table;
+}
+
+}  // namespace
+
 char32_t lowerCaseCentralEuropeanChar(char32_t c) {
-  const int byte = codePage1250Byte(c);
-  if (byte < 0) return c;
-  const unsigned char lowered = lowerCaseCodePage1250Byte(static_cast<unsigned char>(byte));
-  if (lowered == byte) return c;
-  return codePage1250ToUnicode(lowered);
+  if (c < 0x80) return (c >= U'A' && c <= U'Z') ? c + 0x20 : c;
+  if (c < kTableFirst || c > kTableLast) return c;
+  static const auto table = makeLatinTable();
+  return table[c - kTableFirst];
 }
 
 std::string lowerCaseCentralEuropean(std::string_view utf8) {
@@ -68,6 +78,12 @@ std::string lowerCaseCentralEuropean(std::string_view utf8) {
   out.reserve(utf8.size());
   std::size_t pos = 0;
   while (pos < utf8.size()) {
+    const auto byte = static_cast<unsigned char>(utf8[pos]);
+    if (byte < 0x80) {
+      out.push_back(static_cast<char>(lowerCaseCodePage1250Byte(byte)));
+      ++pos;
+      continue;
+    }
     const auto decoded = decodeUtf8(utf8, pos);
     if (decoded.length == 0) {
       // Not UTF-8: an 8-bit code page 1250 byte, folded and kept as a byte.

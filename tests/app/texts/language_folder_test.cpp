@@ -98,6 +98,8 @@ TEST_F(LanguageLoadTest, FailuresAndWhatTheyLeaveBehind) {
       {dir, false, "Fehler beim Lesen von \"" + dir + "\"!"},
       {dir, true, ""},
       {fifo, false, "Fehler beim Lesen von \"" + fifo + "\"!"},
+      // A regular file whose first read fails (address 0 is never mapped).
+      {"/proc/self/mem", false, "Fehler beim Lesen von \"/proc/self/mem\"!"},
       {bad, true, "Error while loading\r\n\"bad.lng\"!"},
   };
   for (const auto& row : rows) {
