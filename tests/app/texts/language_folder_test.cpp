@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
 #include "app/texts/composed_texts.h"
 #include "app/texts/language_file.h"
 #include "language_test_support.h"
@@ -13,21 +9,10 @@
 namespace {
 
 using texts_test::fileLines;
+using texts_test::germanFile;
 using texts_test::joinLines;
+using texts_test::readFile;
 using texts_test::TempFolder;
-
-std::string germanFile() {
-  const char* source = std::getenv("TARVELINO_SOURCE_DIR");
-  return std::string(source && *source ? source : TEXTS_TEST_SOURCE_DIR) +
-         "/resources/lang/Deutsch.lng";
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class LanguageLoadTest : public testing::Test {
  protected:

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,20 @@ inline std::string joinLines(const std::vector<std::string>& lines, const char* 
 
 // Index in file order of the first Options line.
 inline constexpr std::size_t kFirstOptionsLine = 15 + 32 + 67 + 44;
+
+// The German language file of the source tree.
+inline std::string germanFile() {
+  const char* source = std::getenv("TARVELINO_SOURCE_DIR");
+  return std::string(source && *source ? source : TEXTS_TEST_SOURCE_DIR) +
+         "/resources/lang/Deutsch.lng";
+}
+
+inline std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
 
 class TempFolder {
  public:
