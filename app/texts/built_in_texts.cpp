@@ -177,27 +177,26 @@ const std::array<const char*, 15> kButtons = {
     "Delete all",             // 14
 };
 
-const std::array<const char*, 12> kOptions =
-    {
-        "Register extensions on player start",  // 0
-        "Auto play\rAuto hide main window\rAuto close video window\rClose movie when "
-        "finished\rAuto close player when finished\rRemember movie settings\rRemember movie "
-        "position\rShow names with full path as hints in playlist\rAllow multiple instances\rAt "
-        "movie open load all movies from folder",  // 1
-        "Always start in fullscreen mode\rRemember PanScan settings\rAutomatic PanScan\rAlways "
-        "start in Movie mode\rLoad at original movie size\rPause on minimize\rOSD Display",  // 2
-        "Transparent background\rUse outline font\rShadow effect\rAuto resize font if line is too "
-        "long",  // 3
-        "Auto load subtitle\rAuto split lines that are too long\rWrap all text\rAuto calculation "
-        "time Min & Max display subtitle\rRemember subtitle settings\rDisable external subtitle "
-        "filters",                                      // 4
-        "Search here first instead of current folder",  // 5
-        "No change",                                    // 6
-        "High\rAbove normal\rNormal\rBelow normal",     // 7
-        "Default",                                      // 8
-        "Do not show this message in the future",       // 9
-        "Enhanced outline",                             // 10
-        "Boss Key",                                     // 11
+const std::array<const char*, 12> kOptions = {
+    "Register extensions on player start",  // 0
+    "Auto play\rAuto hide main window\rAuto close video window\rClose movie when "
+    "finished\rAuto close player when finished\rRemember movie settings\rRemember movie "
+    "position\rShow names with full path as hints in playlist\rAllow multiple instances\rAt "
+    "movie open load all movies from folder",  // 1
+    "Always start in fullscreen mode\rRemember PanScan settings\rAutomatic PanScan\rAlways "
+    "start in Movie mode\rLoad at original movie size\rPause on minimize\rOSD Display",  // 2
+    "Transparent background\rUse outline font\rShadow effect\rAuto resize font if line is too "
+    "long",  // 3
+    "Auto load subtitle\rAuto split lines that are too long\rWrap all text\rAuto calculation "
+    "time Min & Max display subtitle\rRemember subtitle settings\rDisable external subtitle "
+    "filters",                                      // 4
+    "Search here first instead of current folder",  // 5
+    "No change",                                    // 6
+    "High\rAbove normal\rNormal\rBelow normal",     // 7
+    "Default",                                      // 8
+    "Do not show this message in the future",       // 9
+    "Enhanced outline",                             // 10
+    "Boss Key",                                     // 11
 };
 
 const std::array<const char*, 4> kPages = {

@@ -101,6 +101,11 @@ LanguageLoadResult LoadLanguage(const std::string& programFolder, const std::str
 // languageFilePath would refuse, and empty names, are left out.
 std::vector<std::string> listLanguages(const std::string& programFolder);
 
+// A language name as the language list shows it: the first character upper-cased
+// (ASCII letters only). Keep the name from listLanguages for loading and for
+// LastUsedLanguage; this form is for display.
+std::string shownLanguageName(const std::string& name);
+
 // The language choice at start-up. When lastUsedLanguage is not exactly
 // "English (built in)", loads that language silently; on failure
 // lastUsedLanguage becomes "English (built in)", on success a

@@ -104,6 +104,13 @@ std::vector<std::string> listLanguages(const std::string& programFolder) {
   return list;
 }
 
+std::string shownLanguageName(const std::string& name) {
+  std::string shown = name;
+  if (!shown.empty() && shown[0] >= 'a' && shown[0] <= 'z')
+    shown[0] = static_cast<char>(shown[0] - 32);
+  return shown;
+}
+
 LanguageLoadResult loadStartupLanguage(const std::string& programFolder,
                                        std::string& lastUsedLanguage,
                                        std::string& fullscreenModeSwitch) {

@@ -165,6 +165,8 @@ TEST_F(LanguageLoadTest, LanguageListUsesRealFileNames) {
   std::filesystem::create_directories(folder_.path() / "lang/folder.lng");
   const std::vector<std::string> expected{"alpha", "deutsch", "English (built in)", "Zulu"};
   EXPECT_EQ(texts::listLanguages(program), expected);
+  EXPECT_EQ(texts::shownLanguageName("deutsch"), "Deutsch");
+  EXPECT_EQ(texts::shownLanguageName("\xC3\xA9ire"), "\xC3\xA9ire");
   for (const auto& name : expected) {
     if (name == "English (built in)") continue;
     const auto path = texts::languageFilePath(program, name);
