@@ -1,0 +1,23 @@
+# Writes a C++ source that holds the given files as byte arrays, with a table
+# of their names (file name without extension, upper case) for the skin loader.
+# Called as: cmake -DOUTPUT=<file.cpp> -DINPUTS=<a.png|b.png> -P embed_files.cmake
+string(REPLACE "|" ";" INPUTS "${INPUTS}")
+set(body "// Generated from resources/skin by ui/embed_files.cmake; do not edit.\n")
+string(APPEND body "#include \"ui/skin_data.h\"\n\nnamespace ui {\nnamespace {\n")
+set(table "")
+set(index 0)
+foreach(input IN LISTS INPUTS)
+  get_filename_component(name ${input} NAME_WE)
+  string(TOUPPER ${name} name)
+  file(READ ${input} hex HEX)
+  string(LENGTH "${hex}" hexLength)
+  math(EXPR size "${hexLength} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND body "const unsigned char kData${index}[] = {${bytes}};\n")
+  string(APPEND table "    {\"${name}\", kData${index}, ${size}},\n")
+  math(EXPR index "${index} + 1")
+endforeach()
+string(APPEND body "const EmbeddedFile kFiles[] = {\n${table}};\n}  // namespace\n\n")
+string(APPEND body "std::span<const EmbeddedFile> embeddedSkinFiles() { return kFiles; }\n\n}  // namespace ui\n")
+file(WRITE ${OUTPUT}.tmp "${body}")
+file(RENAME ${OUTPUT}.tmp ${OUTPUT})

@@ -1,0 +1,122 @@
+#include "ui/message_layout.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+
+namespace ui {
+namespace {
+
+// Words of one line: split at blanks, but a blank before "!" or "?" belongs to
+// the word before it (spaced punctuation stays on its line).
+QStringList wordsOf(const QString& line) {
+  QStringList words;
+  QString current;
+  for (int i = 0; i < line.size(); ++i) {
+    const QChar c = line[i];
+    const bool keep = c == ' ' && i + 1 < line.size() && (line[i + 1] == '!' || line[i + 1] == '?');
+    if (c == ' ' && !keep) {
+      if (!current.isEmpty()) words << current;
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (!current.isEmpty()) words << current;
+  return words;
+}
+
+}  // namespace
+
+QStringList wrapMessageText(const QString& text, const QFont& font, int widthPx) {
+  const QFontMetrics metrics(font);
+  QString normalized = text;
+  normalized.replace("\r\n", "\n").replace('\r', '\n');
+  QStringList out;
+  for (const QString& paragraph : normalized.split('\n')) {
+    QString line;
+    for (QString word : wordsOf(paragraph)) {
+      const QString joined = line.isEmpty() ? word : line + ' ' + word;
+      if (metrics.horizontalAdvance(joined) <= widthPx) {
+        line = joined;
+        continue;
+      }
+      if (!line.isEmpty()) out << line;
+      line.clear();
+      // A word wider than the whole width is cut between characters.
+      while (metrics.horizontalAdvance(word) > widthPx && word.size() > 1) {
+        int n = 1;
+        while (n < word.size() && metrics.horizontalAdvance(word.left(n + 1)) <= widthPx) ++n;
+        out << word.left(n);
+        word = word.mid(n);
+      }
+      line = word;
+    }
+    if (!line.isEmpty()) out << line;
+  }
+  if (out.isEmpty()) out << QString();
+  return out;
+}
+
+MessageLayout layoutMessage(const QString& text, const QFont& font, QSize picture, QSize checkBox,
+                            int maxHeight) {
+  const QFontMetrics metrics(font);
+  const bool withBox = checkBox.width() > 0;
+  const int W = picture.width(), H = picture.height();
+  const int tallest = H - (withBox ? 94 : 89);
+  const int narrowest = withBox ? std::max(200, checkBox.width()) : 200;
+  MessageLayout layout;
+  const auto measure = [&](int width) {
+    layout.wrapWidth = width;
+    layout.lines = wrapMessageText(text, font, width);
+    int w = 0;
+    for (const QString& line : layout.lines) w = std::max(w, metrics.horizontalAdvance(line));
+    layout.label = QSize(w, static_cast<int>(layout.lines.size()) * metrics.height());
+  };
+  int width = W - 20;
+  for (;;) {
+    measure(width);
+    // Stop when the block is tall enough, narrow enough, or at most twice as
+    // wide as high (compared by multiplying, so an empty text cannot divide by zero).
+    if (layout.label.height() > tallest || width < narrowest ||
+        layout.label.width() <= 2 * layout.label.height())
+      break;
+    width -= 10;
+  }
+  measure(std::min(width + 10, W - 20));
+
+  const int lw = layout.label.width(), lh = layout.label.height();
+  const int boxH = checkBox.height();
+  int A = std::max(lh + 20, (lw + 20) / 3) + (withBox ? boxH + 75 : 62);
+  A = std::min(std::max(A, 0), std::max(maxHeight, 100));
+  const int B = std::max(std::min(lw + 40, W), 200);
+  layout.picture = QSize(B, A);
+  const int top = withBox ? (A - lh - boxH - 75) / 2 + 25 : (A - lh - 62) / 2 + 25;
+  layout.labelRect = QRect((B - lw) / 2, std::max(top, 25), lw, lh);
+  const int okTop = withBox ? A - boxH - 46 : A - 33;
+  layout.okRect = QRect(QPoint((B - 80) / 2, okTop), QPoint((B - 80) / 2 + 79, okTop + 20));
+  layout.checkTop = A - boxH - 21;
+  layout.checkBottom = A - 13;
+  return layout;
+}
+
+QImage resizeMessagePicture(const QImage& picture, QSize size) {
+  const int W = picture.width(), H = picture.height();
+  const int B = size.width(), A = size.height();
+  QImage out(size, picture.format());
+  if (W < 4 || H < 4) {
+    out.fill(Qt::black);
+    return out;
+  }
+  for (int y = 0; y < A; ++y) {
+    // Inner rows repeat the last inner row; the last two rows are the picture's own.
+    const int sy = y >= A - 2 ? H - (A - y) : std::min(y, H - 3);
+    for (int x = 0; x < B; ++x) {
+      const int sx = x >= B - 2 ? W - (B - x) : std::min(x, W - 3);
+      out.setPixel(x, y, picture.pixel(sx, sy));
+    }
+  }
+  return out;
+}
+
+}  // namespace ui
