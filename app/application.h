@@ -1,0 +1,60 @@
+#pragma once
+// The player's start-up, hand-over to a running instance, and orderly shut-down.
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/settings/folders.h"
+#include "app/settings/settings.h"
+#include "app/settings/settings_io.h"
+
+namespace app {
+
+class InstanceServer;
+
+class Application : public QObject {
+  Q_OBJECT
+ public:
+  Application(std::string executablePath, std::vector<std::string> args);
+  ~Application() override;
+
+  // Runs the start-up sequence and the event loop; returns the exit code.
+  int run();
+
+  // The orderly shut-down: records, files and configuration are written.
+  // Called when the main window closes (its close button, the exit command,
+  // SIGTERM, SIGINT, the session manager's quit).
+  void shutDown();
+
+  settings::Settings& Settings() { return settings_; }
+  const settings::Folders& folders() const { return folders_; }
+
+ private:
+  bool startUp();
+  void readConfiguration();
+  bool handOverIfSecondStart();
+  void applyPriority();
+  void installQuitSignals();
+  void onFilesReceived(const QByteArray& payload, bool raise);
+  void onCommandReceived(int code);
+  settings::ScreenGeometry screenGeometry() const;
+
+  std::string executablePath_;
+  CommandLine commandLine_;
+  settings::Folders folders_;
+  settings::Settings settings_;
+  std::unique_ptr<InstanceServer> instanceServer_;
+  QPointer<QWidget> mainWindow_;
+  bool shutDownDone_ = false;
+  bool firstActivationDone_ = false;
+};
+
+// Process entry: builds the toolkit application and runs the player.
+int runTarvelino(int argc, char** argv);
+
+}  // namespace app

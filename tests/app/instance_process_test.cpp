@@ -1,0 +1,154 @@
+// Whole-process tests of the hand-over between instances and the orderly
+// shut-down. Each test gets its own configuration and socket folders.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtEndian>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/instance_channel.h"
+
+namespace app {
+namespace {
+
+class InstanceProcessTest : public testing::Test {
+ protected:
+  InstanceProcessTest() {
+    env_ = QProcessEnvironment::systemEnvironment();
+    env_.insert("XDG_CONFIG_HOME", dir_.path() + "/config");
+    env_.insert("TMPDIR", dir_.path());
+    env_.insert("XDG_RUNTIME_DIR", dir_.path());
+    env_.insert("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TMPDIR", dir_.path().toUtf8());  // the test's own sockets go there too
+  }
+  ~InstanceProcessTest() override { qunsetenv("TMPDIR"); }
+
+  QProcess* start(const QStringList& args) {
+    auto* p = new QProcess;
+    p->setProcessEnvironment(env_);
+    p->start(TARVELINO_EXE, args);
+    p->waitForStarted();
+    processes_.emplace_back(p);
+    return p;
+  }
+  // Waits until a first instance answers as running.
+  bool waitRunning() {
+    for (int i = 0; i < 200; ++i) {
+      if (sendRemoteCommand(instanceSocketName("Tarvelino"), 1) == HandOverResult::Sent)
+        return true;
+      QThread::msleep(50);
+    }
+    return false;
+  }
+  std::string configText() {
+    std::ifstream in((dir_.path() + "/config/Tarvelino/Tarvelino.ini").toStdString(),
+                     std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+  }
+
+  QTemporaryDir dir_;
+  QProcessEnvironment env_;
+  std::vector<std::unique_ptr<QProcess>> processes_;
+};
+
+// A fake first instance that answers with the given state and records what it gets.
+// A second start connects twice (a probe, then its message); everything it
+// sends on any connection is collected until it ends.
+QByteArray receiveFromSecondStart(QLocalServer& server, char state, QProcess* second) {
+  QByteArray got;
+  while (second->state() != QProcess::NotRunning) {
+    if (!server.waitForNewConnection(100)) {
+      second->waitForFinished(10);
+      continue;
+    }
+    QLocalSocket* socket = server.nextPendingConnection();
+    socket->write(&state, 1);
+    socket->waitForBytesWritten(3000);
+    while (socket->waitForReadyRead(1000)) got += socket->readAll();
+    delete socket;
+  }
+  return got;
+}
+
+TEST_F(InstanceProcessTest, SecondStartHandsOverItsArguments) {
+  struct Row {
+    QStringList args;
+    QByteArray message;
+  } rows[] = {
+      {{"/AddFile", "/m/a.avi"},
+       QByteArray("F\0", 2) + QByteArray("\x12\0\0\0", 4) + QByteArray("/AddFile\x01/m/a.avi\x01")},
+      {{"/m/a.avi", "/m/b c.mkv"},
+       QByteArray("F\x01", 2) + QByteArray("\x14\0\0\0", 4) +
+           QByteArray("/m/a.avi\x01/m/b c.mkv\x01")},
+      {{"--command", "7"}, QByteArray("C\x07\0\0\0", 5)},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.args.join(' ').toStdString());
+    QLocalServer server;
+    ASSERT_TRUE(server.listen(instanceSocketName("Tarvelino")));
+    QProcess* second = start(row.args);
+    EXPECT_EQ(receiveFromSecondStart(server, 'R', second), row.message);
+    EXPECT_EQ(second->exitCode(), 0);
+    server.close();
+  }
+}
+
+TEST_F(InstanceProcessTest, SecondStartDuringLoadingEndsSilently) {
+  QLocalServer server;
+  ASSERT_TRUE(server.listen(instanceSocketName("Tarvelino")));
+  QProcess* second = start({"/m/a.avi"});
+  EXPECT_EQ(receiveFromSecondStart(server, 'L', second), QByteArray());
+  EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(second->exitCode(), 0);
+}
+
+TEST_F(InstanceProcessTest, StaleSocketIsTakenOver) {
+  // A socket file without a listener, as a crashed instance leaves it.
+  {
+    QLocalServer dead;
+    dead.setSocketOptions(QLocalServer::UserAccessOption);
+    ASSERT_TRUE(dead.listen(instanceSocketName("Tarvelino")));
+    std::filesystem::path file = dead.fullServerName().toStdString();
+    std::filesystem::path keep = file.string() + ".keep";
+    std::filesystem::create_hard_link(file, keep);
+    dead.close();
+    std::filesystem::rename(keep, file);
+  }
+  QProcess* first = start({});
+  ASSERT_TRUE(waitRunning());
+  first->terminate();
+  ASSERT_TRUE(first->waitForFinished(10000));
+}
+
+TEST_F(InstanceProcessTest, TerminateWritesTheConfiguration) {
+  QProcess* first = start({});
+  ASSERT_TRUE(waitRunning());
+  QProcess* second = start({"/AddFile", "/nowhere/a.avi"});
+  ASSERT_TRUE(second->waitForFinished(10000));
+  EXPECT_EQ(second->exitCode(), 0);
+  first->terminate();  // SIGTERM closes the player like the end of the session
+  ASSERT_TRUE(first->waitForFinished(10000));
+  EXPECT_EQ(first->exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(first->exitCode(), 0);
+  std::string ini = configText();
+  EXPECT_EQ(ini.substr(0, 17), "[Configuration]\r\n");
+  EXPECT_NE(ini.find("\r\nFirstRun=0\r\n"), std::string::npos);
+  EXPECT_NE(ini.find("\r\nDontShowWritingError=0\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace app
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
