@@ -56,13 +56,22 @@ void TDCAmplify::processBlock(uint8_t* block, int64_t bytes, int bits, int chann
       }
     return;
   }
-  for (int64_t i = 0; i < frames; ++i)
-    for (int c = 0; c < channels; ++c) {
-      const int64_t k = i * channels + c;
-      const int64_t g = gain[c < kChannelSlots ? c : 0];
-      // C++ integer division truncates toward zero, as the gain rule requires.
-      writeInt(block, layout, k, clipTo(layout, int64_t(readInt(block, layout, k)) * g / 10000));
+  withLayout(layout, [&](auto l) {
+    constexpr SampleLayout kL = decltype(l)::value;
+    if (!sep) {
+      const int64_t g = shared;
+      for (int64_t k = 0, count = frames * channels; k < count; ++k)
+        writeInt(block, kL, k, clipTo(kL, int64_t(readInt(block, kL, k)) * g / 10000));
+      return;
     }
+    for (int64_t i = 0; i < frames; ++i)
+      for (int c = 0; c < channels; ++c) {
+        const int64_t k = i * channels + c;
+        const int64_t g = gain[c < kChannelSlots ? c : 0];
+        // C++ integer division truncates toward zero, as the gain rule requires.
+        writeInt(block, kL, k, clipTo(kL, int64_t(readInt(block, kL, k)) * g / 10000));
+      }
+  });
 }
 
 int32_t preAmplificationGain(int sliderValue) {

@@ -67,10 +67,12 @@ void TDCDynamicAmplify::processBlock(uint8_t* block, int64_t bytes, int sampleRa
   if (layout == SampleLayout::F32) {
     peak = floatPeak(block, count);
   } else {
-    for (int64_t k = 0; k < count; ++k) {
-      const int64_t v = readInt(block, layout, k);
-      peak = std::max(peak, v < 0 ? -v : v);
-    }
+    withLayout(layout, [&](auto l) {
+      for (int64_t k = 0; k < count; ++k) {
+        const int64_t v = readInt(block, decltype(l)::value, k);
+        peak = std::max(peak, v < 0 ? -v : v);
+      }
+    });
   }
   float fullScale = 1.0f;
   switch (layout) {
@@ -112,20 +114,23 @@ void TDCDynamicAmplify::processBlock(uint8_t* block, int64_t bytes, int sampleRa
 
   // Linear ramp from the old gain: g(i) = G0 - D x i, D = (G0 - G1) / frames.
   const float step = (g0 - g1) / float(frames);
-  for (int64_t i = 0; i < frames; ++i) {
-    const float g = g0 - step * float(i);
-    for (int c = 0; c < channels; ++c) {
-      const int64_t k = i * channels + c;
-      if (layout == SampleLayout::F32) {
-        writeFloat(block, k, g * readFloat(block, k));
-      } else {
-        // Truncation toward zero of the product, taken in double so 32-bit
-        // samples keep their precision.
-        const double v = std::trunc(double(g) * double(readInt(block, layout, k)));
-        writeInt(block, layout, k, clipTo(layout, int64_t(v)));
+  withLayout(layout, [&](auto l) {
+    constexpr SampleLayout kL = decltype(l)::value;
+    for (int64_t i = 0; i < frames; ++i) {
+      const float g = g0 - step * float(i);
+      for (int c = 0; c < channels; ++c) {
+        const int64_t k = i * channels + c;
+        if constexpr (kL == SampleLayout::F32) {
+          writeFloat(block, k, g * readFloat(block, k));
+        } else {
+          // The product in double keeps 32-bit samples exact; the conversion
+          // truncates toward zero (|product| < 2^53 with any int32 ceiling).
+          const int64_t v = int64_t(double(g) * double(readInt(block, kL, k)));
+          writeInt(block, kL, k, clipTo(kL, v));
+        }
       }
     }
-  }
+  });
 }
 
 }  // namespace audio

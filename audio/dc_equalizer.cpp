@@ -134,29 +134,38 @@ void TDCEqualizer::process(uint8_t* buffer, int64_t size, int bits, int channels
 
 namespace {
 
-// Converts the filtered value back to the layout: integers rounded half to
-// even and saturated; 32-bit integers were scaled down by 32768 on loading and
-// lose their low 15 bits; floats pass unclipped.
-inline void storeSample(uint8_t* p, SampleLayout layout, int64_t i, float v) {
-  if (layout == SampleLayout::F32) return writeFloat(p, i, v);
-  // Clamp in double first so the integer conversion never overflows.
-  const double r = std::nearbyint(std::clamp(double(v), -1e15, 1e15));
-  if (layout == SampleLayout::S32) return writeInt(p, layout, i, clip32(int64_t(r) * 32768));
-  writeInt(p, layout, i, clipTo(layout, int64_t(r)));
+// Loads n samples of one channel into the transform's real parts. A NaN or
+// infinity in float input would spread through the whole transform block and
+// the tail after it; such a sample is filtered as silence instead.
+template <SampleLayout L>
+void loadChannel(const uint8_t* block, int channels, int64_t first, int n, float* re) {
+  for (int k = 0; k < n; ++k) {
+    const int64_t i = (first + k) * channels;
+    if constexpr (L == SampleLayout::F32) {
+      const float v = readFloat(block, i);
+      re[k] = std::isfinite(v) ? v : 0.0f;
+    } else if constexpr (L == SampleLayout::S32) {
+      re[k] = float(double(readInt(block, L, i)) / 32768.0);
+    } else {
+      re[k] = float(readInt(block, L, i));
+    }
+  }
 }
 
-inline float loadSample(const uint8_t* p, SampleLayout layout, int64_t i) {
-  switch (layout) {
-    case SampleLayout::F32: {
-      // A NaN or infinity would spread through the whole transform block and
-      // the tail after it; such a sample is filtered as silence instead.
-      const float v = readFloat(p, i);
-      return std::isfinite(v) ? v : 0.0f;
+// Stores the filtered values back: integers rounded half to even and
+// saturated; 32-bit integers were scaled down by 32768 on loading and lose
+// their low 15 bits; floats pass unclipped.
+template <SampleLayout L>
+void storeChannel(uint8_t* block, int channels, int64_t first, int n, const float* re) {
+  for (int k = 0; k < n; ++k) {
+    const int64_t i = (first + k) * channels;
+    if constexpr (L == SampleLayout::F32) {
+      writeFloat(block, i, re[k]);
+    } else {
+      // Limited first so the rounding never overflows; anything that large saturates anyway.
+      const int64_t r = roundHalfEven(std::clamp(re[k], -1e9f, 1e9f));
+      writeInt(block, L, i, L == SampleLayout::S32 ? clip32(r * 32768) : clipTo(L, r));
     }
-    case SampleLayout::S32:
-      return float(double(readInt(p, layout, i)) / 32768.0);
-    default:
-      return float(readInt(p, layout, i));
   }
 }
 
@@ -176,7 +185,9 @@ void TDCEqualizer::processBlock(uint8_t* block, int64_t frames, int bits, int ch
       const int n = int(std::min<int64_t>(frames - pos, hop_));
       std::fill(re, re + n_, 0.0f);
       std::fill(im, im + n_, 0.0f);
-      for (int k = 0; k < n; ++k) re[k] = loadSample(block, layout, (pos + k) * channels + c);
+      withLayout(layout, [&](auto l) {
+        loadChannel<decltype(l)::value>(block + size_t(c) * (bits / 8), channels, pos, n, re);
+      });
       w.forward();
       w.multiplyBy(kernel);
       w.inverse();
@@ -184,7 +195,9 @@ void TDCEqualizer::processBlock(uint8_t* block, int64_t frames, int bits, int ch
       // A short block leaves its tail right after its last sample, so the next
       // call continues the stream seamlessly.
       for (int t = 0; t < tail_; ++t) tail[t] = re[n + t];
-      for (int k = 0; k < n; ++k) storeSample(block, layout, (pos + k) * channels + c, re[k]);
+      withLayout(layout, [&](auto l) {
+        storeChannel<decltype(l)::value>(block + size_t(c) * (bits / 8), channels, pos, n, re);
+      });
     }
   }
 }

@@ -16,7 +16,7 @@ namespace {
 
 struct Storage {
   std::vector<float> w[14][6];
-  std::vector<int> bitReverse[14];
+  std::vector<int> swaps[14];  // index pairs k < reverse(k), flattened
   StageTwiddles stage[14] = {};
 };
 
@@ -42,12 +42,10 @@ const Storage& tables() {
       fill(s[2], s[3], 2, std::max(1, l / 4));
       fill(s[4], s[5], 3, std::max(1, l / 4));
       r.stage[lg] = {s[0].data(), s[1].data(), s[2].data(), s[3].data(), s[4].data(), s[5].data()};
-      std::vector<int>& br = r.bitReverse[lg];
-      br.resize(l);
       for (int k = 0; k < l; ++k) {
         int v = 0;
         for (int b = 0; b < lg; ++b) v |= ((k >> b) & 1) << (lg - 1 - b);
-        br[k] = v;
+        if (k < v) r.swaps[lg].insert(r.swaps[lg].end(), {k, v});
       }
     }
     return r;
@@ -69,9 +67,6 @@ inline void cmulConj(float xr, float xi, float wr, float wi, float& outR, float&
 
 const StageTwiddles* stageTwiddles() {
   return tables().stage;
-}
-const int* bitReverseTable(int log2n) {
-  return tables().bitReverse[log2n].data();
 }
 
 // The middle outputs of each radix-4 butterfly are swapped (frequency 4k+2 to
@@ -202,12 +197,11 @@ void TDCFFT::clear() {
 
 namespace {
 void bitReversePermute(float* re, float* im, int log2n) {
-  const int* br = bitReverseTable(log2n);
-  for (int k = 0; k < (1 << log2n); ++k) {
-    if (k < br[k]) {
-      std::swap(re[k], re[br[k]]);
-      std::swap(im[k], im[br[k]]);
-    }
+  // A precomputed list of the pairs to exchange: no data-dependent branch.
+  const std::vector<int>& pairs = tables().swaps[log2n];
+  for (size_t k = 0; k < pairs.size(); k += 2) {
+    std::swap(re[pairs[k]], re[pairs[k + 1]]);
+    std::swap(im[pairs[k]], im[pairs[k + 1]]);
   }
 }
 }  // namespace

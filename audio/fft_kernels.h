@@ -14,8 +14,6 @@ struct StageTwiddles {
 
 // Indexed by log2 L (1..13); built once, on first use.
 const StageTwiddles* stageTwiddles();
-// Bit reversal of log2n-bit indexes, 2^log2n entries.
-const int* bitReverseTable(int log2n);
 
 // Scalar stage kernels over one group, for j = from .. m-1 (or h-1).
 void radix4ForwardScalar(float* r, float* i, int m, const StageTwiddles& t, int from);

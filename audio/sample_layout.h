@@ -1,7 +1,12 @@
 #pragma once
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // Sample layouts of the chain: little-endian, interleaved frame by frame.
 // 8-bit samples are unsigned around 128 and are handled as value - 128;
@@ -117,6 +122,36 @@ inline float readFloat(const uint8_t* p, int64_t i) {
 
 inline void writeFloat(uint8_t* p, int64_t i, float v) {
   std::memcpy(p + 4 * i, &v, 4);
+}
+
+// Round to nearest, ties to even, of a value already limited to +-1e9.
+inline int32_t roundHalfEven(float v) {
+#if defined(__SSE2__)
+  return _mm_cvtss_si32(_mm_set_ss(v));  // the default rounding mode: nearest, ties to even
+#else
+  return int32_t(std::nearbyint(v));
+#endif
+}
+
+// Calls fn with the layout as a compile-time constant
+// (std::integral_constant), so per-sample code needs no switch.
+template <typename Fn>
+void withLayout(SampleLayout layout, Fn fn) {
+  using L = SampleLayout;
+  switch (layout) {
+    case L::U8:
+      return fn(std::integral_constant<L, L::U8>{});
+    case L::S16:
+      return fn(std::integral_constant<L, L::S16>{});
+    case L::S24:
+      return fn(std::integral_constant<L, L::S24>{});
+    case L::S32:
+      return fn(std::integral_constant<L, L::S32>{});
+    case L::F32:
+      return fn(std::integral_constant<L, L::F32>{});
+    default:
+      return;
+  }
 }
 
 // Runs fn(blockStart, blockBytes) over consecutive blocks of sampleSize frames

@@ -26,11 +26,12 @@ Cvec randomSignal(int n, unsigned seed) {
 
 Cvec directDft(const Cvec& x, int sign) {
   const int n = int(x.size());
+  Cvec turn(n);  // exp(sign 2 pi i m / n), exact to double precision
+  for (int m = 0; m < n; ++m) turn[m] = std::polar(1.0, sign * 2.0 * std::numbers::pi * m / n);
   Cvec y(n);
   for (int k = 0; k < n; ++k) {
     std::complex<double> s = 0;
-    for (int j = 0; j < n; ++j)
-      s += x[j] * std::polar(1.0, sign * 2.0 * std::numbers::pi * double((int64_t(j) * k) % n) / n);
+    for (int j = 0; j < n; ++j) s += x[j] * turn[(int64_t(j) * k) % n];
     y[k] = s;
   }
   return y;
