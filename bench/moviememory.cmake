@@ -1,0 +1,1 @@
+tarvelino_bench(moviememory_bench SOURCES moviememory_bench.cpp LIBS moviememory)
