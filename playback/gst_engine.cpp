@@ -5,6 +5,11 @@ namespace playback {
 std::unique_ptr<Engine> makeGstEngine(const GstEngineOptions& options) {
   return std::make_unique<detail::GstEngine>(options);
 }
+audio::ProcessingChain* sampleChain(Engine& engine) {
+  auto* gst = dynamic_cast<detail::GstEngine*>(&engine);
+  return gst ? gst->chain() : nullptr;
+}
+
 namespace detail {
 
 int GstEngine::renderFile(const std::string& path, int timeLimitMs) {

@@ -8,18 +8,27 @@
 
 #include "playback/engine.h"
 
+namespace audio {
+class ProcessingChain;
+}
+
 namespace playback {
 
 struct GstEngineOptions {
-  // Factory name of an in-place audio element set as playbin's audio filter
-  // (the sample tap), registered before the engine is made; empty for none.
-  std::string audioFilterFactory;
+  // Puts the player's sample tap (the audio processing chain) in front of the
+  // sound output. One tap serves every movie the engine plays.
+  bool sampleTap = true;
   // Forces the null audio sink (tests, benchmarks) instead of the device.
   bool nullAudio = false;
 };
 
 // Initialises GStreamer on first use. The engine starts Inactive.
 std::unique_ptr<Engine> makeGstEngine(const GstEngineOptions& options = {});
+
+// The processing chain of an engine made by makeGstEngine with the sample
+// tap, the same for every movie; nullptr otherwise. The chain lives as long as
+// the engine.
+audio::ProcessingChain* sampleChain(Engine& engine);
 
 // The file URI of a local path: "#", "%", blanks and non-ASCII are escaped;
 // a relative path is taken from the current folder. Empty on failure.

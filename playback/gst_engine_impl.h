@@ -21,7 +21,11 @@ class GstEngine final : public Engine {
   explicit GstEngine(const GstEngineOptions& options) : options_(options) {
     if (!gst_is_initialized()) gst_init(nullptr, nullptr);
   }
-  ~GstEngine() override { teardown(); }
+  ~GstEngine() override {
+    teardown();
+    if (tapFilter_) gst_object_unref(tapFilter_);
+  }
+  audio::ProcessingChain* chain() const { return chain_; }
 
   void setListener(EngineListener* l) override { listener_ = l; }
   bool active() const override { return state_ != EngineState::Inactive; }
@@ -112,6 +116,8 @@ class GstEngine final : public Engine {
   GstElement* pipeline_ = nullptr;
   GstElement* videoSink_ = nullptr;  // owned by the pipeline
   GstElement* balance_ = nullptr;    // owned by the pipeline
+  GstElement* tapFilter_ = nullptr;  // our reference, kept across pipelines
+  audio::ProcessingChain* chain_ = nullptr;
   GstBus* bus_ = nullptr;
   EngineState state_ = EngineState::Inactive;
   uint64_t generation_ = 0;

@@ -1,5 +1,9 @@
 #include "playback/gst_engine_impl.h"
 
+#ifdef TARVELINO_HAVE_TAP
+#include "playback/tap/tap_element.h"
+#endif
+
 namespace playback::detail {
 
 namespace {
@@ -111,10 +115,17 @@ void GstEngine::build() {
   if (balance_) g_object_set(pipeline_, "video-filter", balance_, nullptr);
   setColorControl(color_);
 
-  if (!options_.audioFilterFactory.empty()) {
-    GstElement* tap = gst_element_factory_make(options_.audioFilterFactory.c_str(), "sample-tap");
-    if (tap) g_object_set(pipeline_, "audio-filter", tap, nullptr);
+#ifdef TARVELINO_HAVE_TAP
+  if (options_.sampleTap && !tapFilter_) {
+    // Made once and kept: the equalizer window holds on to its chain.
+    tapFilter_ = tap::createTapFilter();
+    if (tapFilter_) {
+      gst_object_ref_sink(tapFilter_);
+      chain_ = tap::chainOf(tapFilter_);
+    }
   }
+  if (tapFilter_) g_object_set(pipeline_, "audio-filter", tapFilter_, nullptr);
+#endif
   g_object_set(pipeline_, "audio-sink", makeAudioSink(options_.nullAudio), nullptr);
 
   bus_ = gst_element_get_bus(pipeline_);

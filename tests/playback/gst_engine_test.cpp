@@ -6,6 +6,7 @@
 #include <functional>
 #include <thread>
 
+#include "audio/processing_chain.h"
 #include "playback/gst_engine.h"
 #include "test_media.h"
 
@@ -33,7 +34,7 @@ bool waitFor(Engine& engine, const std::function<bool()>& pred, int limitMs = 10
 
 class GstEngineTest : public ::testing::Test {
  protected:
-  GstEngineTest() : engine_(makeGstEngine({.audioFilterFactory = "", .nullAudio = false})) {
+  GstEngineTest() : engine_(makeGstEngine({.sampleTap = true, .nullAudio = false})) {
     engine_->setListener(&listener_);
   }
   std::unique_ptr<Engine> engine_;
@@ -123,6 +124,10 @@ TEST_F(GstEngineTest, ReportsTheEndOfTheStreamOnceForTheCurrentMovie) {
   ASSERT_TRUE(engine_->run());
   ASSERT_TRUE(waitFor(*engine_, [&] { return !listener_.events.empty(); }));
   EXPECT_EQ(listener_.events[0].code, EngineEventCode::StreamComplete);
+  // The sound went through the sample tap: its chain saw the stream's format.
+  audio::ProcessingChain* chain = sampleChain(*engine_);
+  ASSERT_NE(chain, nullptr);
+  EXPECT_EQ(chain->format().SampleRate, 44100);
   EXPECT_EQ(listener_.events[0].generation, engine_->generation());
   waitFor(
       *engine_, [] { return false; }, 200);
