@@ -168,8 +168,6 @@ constexpr CodecEntry kAudioTags[] = {
 
 }  // namespace
 
-std::span<const CodecEntry> audioTagTable() {
-  return kAudioTags;
-}
+std::span<const CodecEntry> audioTagTable() { return kAudioTags; }
 
 }  // namespace info
