@@ -168,6 +168,8 @@ constexpr CodecEntry kAudioTags[] = {
 
 }  // namespace
 
-std::span<const CodecEntry> audioTagTable() { return kAudioTags; }
+std::span<const CodecEntry> audioTagTable() {
+  return kAudioTags;
+}
 
 }  // namespace info
