@@ -1,14 +1,10 @@
 #include "moviememory/movie_memory.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "app/settings/atomic_file.h"
 #include "app/texts/central_european.h"
 #include "moviememory/rs_values.h"
 
@@ -108,29 +104,6 @@ void dropOldestBeyondCapacity(std::vector<MovieRecord>& records) {
       records.begin(), records.end(),
       [](const MovieRecord& a, const MovieRecord& b) { return a.LastAccessed < b.LastAccessed; });
   records.erase(oldest);
-}
-
-bool writeFileAtomically(const std::string& path, std::string_view bytes) {
-  static unsigned counter = 0;
-  const std::string temporary =
-      path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool ok = true;
-  std::size_t done = 0;
-  while (ok && done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      ok = false;
-    else
-      done += static_cast<std::size_t>(n);
-  }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
 }
 
 }  // namespace
@@ -259,7 +232,7 @@ bool MovieMemory::save(const std::string& path) {
   }
   const fs::path folder = fs::path(path).parent_path();
   if (!folder.empty()) fs::create_directories(folder, ec);
-  return writeFileAtomically(path, formatRecords(records_));
+  return settings::writeFileAtomically(path, formatRecords(records_));
 }
 
 std::optional<std::size_t> MovieMemory::find(std::string_view movieFileName) const {

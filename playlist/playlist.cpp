@@ -6,6 +6,7 @@
 #include <fstream>
 #include <set>
 
+#include "app/settings/atomic_file.h"
 #include "playlist/file_names.h"
 
 namespace fs = std::filesystem;
@@ -249,7 +250,7 @@ LoadResult Playlist::loadFromList(const std::string& path, bool quiet, bool repl
 
 bool Playlist::savePlaylist(const std::string& path, bool quiet) const {
   if (movies_.empty()) return false;
-  if (!writeFileAtomically(path, formatPlaylistFile(movies_, subtitles_))) {
+  if (!settings::writeFileAtomically(path, formatPlaylistFile(movies_, subtitles_))) {
     if (!quiet) pathMessage(kCantOpen, path, -1);
     return false;
   }

@@ -31,8 +31,4 @@ bool storableInPlaylistFile(std::string_view path);
 std::string formatPlaylistFile(const std::vector<std::string>& movies,
                                const std::vector<std::string>& subtitles);
 
-// Writes bytes to a temporary file in the folder of path and renames it over
-// path, so a crash never leaves half a file. False (old file untouched) on failure.
-bool writeFileAtomically(const std::string& path, std::string_view bytes);
-
 }  // namespace playlist
