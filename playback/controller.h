@@ -37,7 +37,8 @@ struct RememberedMovie {
 struct PlaybackHooks {
   // The message window (default: nothing).
   std::function<void(const std::string& text)> showMessage;
-  // Frames per second of a file's first video stream, 0 when unknown (default 0).
+  // Frames per second of a file's first video stream, 0 when unknown. Empty:
+  // the engine's rate of the loaded movie is used instead.
   std::function<double(const std::string& path)> probeFrameRate;
   // Remembered settings: looks the movie up and applies its subtitle and
   // colour overrides as the Remember* settings say (default: no entry).
@@ -101,6 +102,12 @@ class PlaybackController : public EngineListener {
   ~PlaybackController() override;
 
   void setSurface(VideoSurface* surface) { surface_ = surface; }
+  VideoSurface* surface() const { return surface_; }
+  // A subtitle was attached to the open movie (label: its file name) or
+  // dropped (empty label): the label changes and the layer is cleared.
+  void subtitleAttached(const std::string& label);
+  // The hooks, to be completed by the windows once they exist.
+  PlaybackHooks& hooks() { return hooks_; }
   void setTexts(const texts::InterfaceTexts& texts) { texts_ = &texts; }
   // ProgramName, for the application title.
   void setProgramName(std::string name) { programName_ = std::move(name); }

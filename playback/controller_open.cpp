@@ -48,10 +48,8 @@ void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int
         const auto r = subtitles::attachSubtitle(subtitles_, paths[0], true, settings_, t(),
                                                  state_.MovieFrameRate);
         if (r.ok) {
-          display_.SubtitleLabel = r.label;
-          touch();
+          subtitleAttached(r.label);
           playlist_.addSubtitle(paths[0]);
-          if (surface_) surface_->repaintVideo();
         }
         return;
       } else {
@@ -103,6 +101,13 @@ void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int
     }
   } catch (...) {
   }
+}
+
+void PlaybackController::subtitleAttached(const std::string& label) {
+  display_.SubtitleLabel = label.empty() ? t().Labels[kLabelNoSubtitle] : label;
+  touch();
+  clearSubtitleLayer();
+  if (surface_) surface_->repaintVideo();
 }
 
 void PlaybackController::OpenCommandLine(const std::vector<std::string>& paths) {
@@ -164,9 +169,13 @@ void PlaybackController::openSteps(bool playOnOpen, bool singleMovie) {
     }
   }
 
-  const double probed = hooks_.probeFrameRate ? hooks_.probeFrameRate(movie) : 0.0;
-  if (probed >= 1.0 && probed <= 60.0) state_.MovieFrameRate = std::round(probed * 1000.0) / 1000.0;
-  subtitles_.RescaleFrameTimes(state_.MovieFrameRate);
+  // Frame rate from the media detector when one is given; otherwise from the
+  // engine once the movie is loaded (the same stream, without a second read).
+  const auto takeRate = [this](double r) {
+    if (r >= 1.0 && r <= 60.0) state_.MovieFrameRate = std::nearbyint(r * 1000.0) / 1000.0;
+    subtitles_.RescaleFrameTimes(state_.MovieFrameRate);
+  };
+  if (hooks_.probeFrameRate) takeRate(hooks_.probeFrameRate(movie));
   subtitles_.setSubtitlesEnabled(true);
   if (singleMovie) playlist_.appendFollowingParts(movie);
 
@@ -177,6 +186,7 @@ void PlaybackController::openSteps(bool playOnOpen, bool singleMovie) {
   int w = 0, h = 0;
   engine_.videoSize(w, h);
   if (w <= 0 || h <= 0) return UnableToRender();
+  if (!hooks_.probeFrameRate) takeRate(engine_.frameRate());
   state_.Picture.VideoWidth = w;
   state_.Picture.VideoHeight = h;
   const double ownRatio = std::nearbyint(w * 100.0 / std::max(1, h)) / 100.0;
