@@ -35,4 +35,15 @@ struct SubtitleEntry {
 // characters, so a long text never gets a time shorter than a fifty-character one.
 int64_t DisplayTime(int64_t chars, int averageDisplayTime);
 
+// The same line with its constants worked out once, for many texts in a row.
+class DisplayTimeLine {
+ public:
+  explicit DisplayTimeLine(int averageDisplayTime);
+  int64_t operator()(int64_t chars) const;
+
+ private:
+  long double slope_;   // ms per character
+  long double offset_;  // ms
+};
+
 }  // namespace subtitles

@@ -24,9 +24,8 @@ void tidyBreaks(std::u32string& text) {
 }  // namespace
 
 void FinishSubtitleTimes(std::vector<ParsedEntry>& e, int averageDisplayTime) {
-  auto D = [&](const ParsedEntry& x) {
-    return DisplayTime(static_cast<int64_t>(x.text.size()), averageDisplayTime);
-  };
+  const DisplayTimeLine displayTime(averageDisplayTime);
+  auto D = [&](const ParsedEntry& x) { return displayTime(static_cast<int64_t>(x.text.size())); };
   std::erase_if(e, [](const ParsedEntry& x) { return x.text.empty(); });
   if (e.empty()) return;
   const std::size_t last = e.size() - 1;

@@ -176,11 +176,12 @@ void parseSsa(const TextLines& lines, std::vector<ParsedEntry>& out) {
 
 void parseTimePrefix(const TextLines& lines, int averageDisplayTime,
                      std::vector<ParsedEntry>& out) {
+  const DisplayTimeLine displayTime(averageDisplayTime);
   for (const auto& line : lines) {
     ParsedEntry e;
     e.StartMs = clockMs(field(line, 1, 2), field(line, 4, 5), field(line, 7, 8));
     if (line.size() > 9) e.text = line.substr(9);
-    e.EndMs = e.StartMs + DisplayTime(static_cast<int64_t>(e.text.size()), averageDisplayTime);
+    e.EndMs = e.StartMs + displayTime(static_cast<int64_t>(e.text.size()));
     out.push_back(std::move(e));
   }
   // An entry ends early for its successor only when that one starts later: an
@@ -192,14 +193,21 @@ void parseTimePrefix(const TextLines& lines, int averageDisplayTime,
 
 }  // namespace
 
-int64_t DisplayTime(int64_t chars, int averageDisplayTime) {
+DisplayTimeLine::DisplayTimeLine(int averageDisplayTime) {
   const long double x = static_cast<long double>(averageDisplayTime) / 2163;
   const long double w = std::pow(x, 0.05L);
   const long double s = 4 * std::pow(x, 2.5L);
-  const long double r = (s - w) * 20.40816L;
-  const long double q = 1000 * w - r;
-  if (r < 0) chars = std::min<int64_t>(chars, 50);
-  return roundHalfEven(r * static_cast<long double>(chars) + q);
+  slope_ = (s - w) * 20.40816L;
+  offset_ = 1000 * w - slope_;
+}
+
+int64_t DisplayTimeLine::operator()(int64_t chars) const {
+  if (slope_ < 0) chars = std::min<int64_t>(chars, 50);
+  return roundHalfEven(slope_ * static_cast<long double>(chars) + offset_);
+}
+
+int64_t DisplayTime(int64_t chars, int averageDisplayTime) {
+  return DisplayTimeLine(averageDisplayTime)(chars);
 }
 
 std::vector<ParsedEntry> ParseSubtitleLines(const TextLines& lines, SubtitleType type,
@@ -246,12 +254,13 @@ std::u32string removeTagGroups(std::u32string_view text, char32_t open, char32_t
 }
 
 void updateDisplayMs(std::vector<SubtitleEntry>& entries, int averageDisplayTime) {
+  const DisplayTimeLine displayTime(averageDisplayTime);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     auto& e = entries[i];
     int64_t chars = 0;
     for (const auto& line : e.Lines) chars += static_cast<int64_t>(countUtf8Chars(line));
     chars += static_cast<int64_t>(e.Lines.empty() ? 0 : e.Lines.size() - 1);  // the "|" breaks
-    e.DisplayMs = DisplayTime(chars, averageDisplayTime);
+    e.DisplayMs = displayTime(chars);
     if (i + 1 < entries.size()) {
       const int64_t gap = entries[i + 1].StartMs - e.StartMs;
       if (gap >= 0) e.DisplayMs = std::min(e.DisplayMs, gap);

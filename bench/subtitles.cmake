@@ -1,0 +1,3 @@
+if(TARGET subtitles)
+  tarvelino_bench(subtitles_bench SOURCES subtitles_bench.cpp LIBS subtitles texts settings)
+endif()
