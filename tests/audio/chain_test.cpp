@@ -113,20 +113,23 @@ TEST(ProcessingChainTest, RunsTheStagesInOrder) {
   }
 }
 
-// A new format empties the overlap: no samples of the old format reach the new one.
+// A flush, re-enabling the equalizer or a new format empties the overlap:
+// silence after it stays exactly silent.
 TEST(ProcessingChainTest, FormatChangeAndFlushClearTheOverlap) {
+  enum class Clear { None, Flush, ReenableEqualizer };
   struct Row {
     const char* name;
     StreamDescription second;
-    bool flush;
+    Clear clear;
     bool expectSilence;
   };
   const Row rows[] = {
-      {"same format", format(48000, 1, SampleLayout::F32), false, false},
-      {"same format, flushed", format(48000, 1, SampleLayout::F32), true, true},
-      {"new rate", format(44100, 1, SampleLayout::F32), false, true},
-      {"new channels", format(48000, 2, SampleLayout::F32), false, true},
-      {"new width", format(48000, 1, SampleLayout::S16), false, true},
+      {"same format", format(48000, 1, SampleLayout::F32), Clear::None, false},
+      {"same format, flushed", format(48000, 1, SampleLayout::F32), Clear::Flush, true},
+      {"equalizer re-enabled", format(48000, 1, SampleLayout::F32), Clear::ReenableEqualizer, true},
+      {"new rate", format(44100, 1, SampleLayout::F32), Clear::None, true},
+      {"new channels", format(48000, 2, SampleLayout::F32), Clear::None, true},
+      {"new width", format(48000, 1, SampleLayout::S16), Clear::None, true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -134,7 +137,11 @@ TEST(ProcessingChainTest, FormatChangeAndFlushClearTheOverlap) {
     chain.setFormat(format(48000, 1, SampleLayout::F32));
     auto loud = encode(noise(5000, 0.9, 3), SampleLayout::F32);
     chain.process(loud.data(), int64_t(loud.size()));
-    if (r.flush) chain.flush();
+    if (r.clear == Clear::Flush) chain.flush();
+    if (r.clear == Clear::ReenableEqualizer) {
+      chain.equalizer().setEnabled(false);
+      chain.equalizer().setEnabled(true);
+    }
     chain.setFormat(r.second);
     std::vector<uint8_t> silence(8000, 0);
     chain.process(silence.data(), int64_t(silence.size()));

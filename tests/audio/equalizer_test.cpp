@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "audio/dc_equalizer.h"
-#include "audio/vector_unit.h"
 #include "signals.h"
 
 namespace {
@@ -159,29 +158,6 @@ TEST(EqualizerBlockTest, BufferAndBlockSizesDoNotChangeTheOutput) {
   }
 }
 
-// After a flush (or re-enabling) the next buffer carries nothing of the audio
-// before it: silence stays exactly silent.
-TEST(EqualizerStateTest, FlushClearsTheOverlap) {
-  enum class Clear { None, Flush, Reenable };
-  for (Clear how : {Clear::None, Clear::Flush, Clear::Reenable}) {
-    SCOPED_TRACE(int(how));
-    auto eq = playerEqualizer();
-    run(*eq, noise(4000, 0.5, 1), 1, SampleLayout::F32);
-    if (how == Clear::Flush) eq->flush();
-    if (how == Clear::Reenable) {
-      eq->setEnabled(false);
-      eq->setEnabled(true);
-    }
-    const auto out = run(*eq, std::vector<double>(3000, 0.0), 1, SampleLayout::F32);
-    double energy = 0;
-    for (double v : out) energy += v * v;
-    if (how == Clear::None)
-      EXPECT_GT(energy, 0.0);
-    else
-      EXPECT_EQ(energy, 0.0);
-  }
-}
-
 TEST(EqualizerStateTest, SaturatesIntegerLayoutsAndNeverClipsFloat) {
   struct Row {
     SampleLayout layout;
@@ -249,20 +225,6 @@ TEST(EqualizerStateTest, EveryChannelOfANewFormatIsFiltered) {
         ASSERT_NEAR(out[size_t(i) * r.channels + c], in[size_t(i - kDelay) * r.channels + c], 0.003)
             << "channel " << c << " frame " << i;
   }
-}
-
-TEST(EqualizerVectorTest, Avx2OutputMatchesScalar) {
-  if (audio::detectedVectorUnit() != audio::VectorUnit::Avx2) GTEST_SKIP() << "no AVX2";
-  const auto in = noise(2 * 20000, 0.5, 5);
-  std::vector<double> outs[2];
-  for (auto unit : {audio::VectorUnit::Scalar, audio::VectorUnit::Avx2}) {
-    audio::setVectorUnit(unit);
-    auto eq = playerEqualizer();
-    for (int band = 0; band < 10; ++band) eq->setBandValue(band, band * 21 - 100);
-    outs[int(unit)] = run(*eq, in, 2, SampleLayout::F32);
-  }
-  audio::setVectorUnit(audio::detectedVectorUnit());
-  for (size_t k = 0; k < in.size(); ++k) ASSERT_NEAR(outs[0][k], outs[1][k], 1e-5) << k;
 }
 
 }  // namespace
