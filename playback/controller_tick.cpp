@@ -51,7 +51,9 @@ void PlaybackController::clearSubtitleLayer() {
 
 void PlaybackController::GeneralTimerTimer() {
   try {
-    engine_.pollEvents();
+    // While a movie opens the engine reads its own messages; a tick run from
+    // the wait pump must not take them away.
+    if (!state_.OpeningBusy) engine_.pollEvents();
     const int64_t t0 = now();
 
     if (!osd_.empty()) {

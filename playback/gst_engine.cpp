@@ -41,7 +41,13 @@ int GstEngine::renderFile(const std::string& path, int timeLimitMs) {
       return fail(5);
     }
     if (std::chrono::steady_clock::now() >= deadline) return fail(6);
-    if (pump_) pump_();
+    if (pump_) {
+      rendering_ = true;
+      pump_();
+      rendering_ = false;
+      // The pump may have torn the engine down (the program ending).
+      if (!pipeline_) return 7;
+    }
   }
   state_ = EngineState::Loaded;
   readStreamFacts();

@@ -127,6 +127,7 @@ class GstEngine final : public Engine {
   double frameRate_ = 0;
   ColorControl color_;
   std::function<void()> pump_;
+  bool rendering_ = false;  // inside renderFile's wait: pollEvents leaves the bus alone
 
   // The newest picture, written by the streaming thread, read when drawing.
   std::mutex frameMutex_;

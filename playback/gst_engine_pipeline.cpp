@@ -243,7 +243,7 @@ bool GstEngine::drawNewestFrame(const FrameTarget& target) {
 }
 
 void GstEngine::pollEvents() {
-  if (!bus_) return;
+  if (!bus_ || rendering_) return;
   while (GstMessage* msg = gst_bus_pop(bus_)) {
     EngineEvent event;
     event.generation = generation_;

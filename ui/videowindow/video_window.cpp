@@ -41,7 +41,27 @@ TfrmVideoWindow::TfrmVideoWindow(playback::Engine& engine, const settings::Setti
   setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(40, 30);
   resize(317, 245);
+  setMouseTracking(true);
+  cursorTimer_ = new QTimer(this);
+  cursorTimer_->setSingleShot(true);
+  cursorTimer_->setInterval(3000);
+  connect(cursorTimer_, &QTimer::timeout, this, [this] { setCursor(Qt::BlankCursor); });
   engine_.setFrameCallback([this] { onFrameReady(); });
+}
+
+void TfrmVideoWindow::setCursorAutoHide(bool on) {
+  cursorAutoHide_ = on;
+  unsetCursor();
+  if (on)
+    cursorTimer_->start();
+  else
+    cursorTimer_->stop();
+}
+
+void TfrmVideoWindow::mouseMoveEvent(QMouseEvent*) {
+  if (!cursorAutoHide_) return;
+  unsetCursor();
+  cursorTimer_->start();
 }
 
 TfrmVideoWindow::~TfrmVideoWindow() {

@@ -4,6 +4,7 @@
 // painter set by the subtitle drawing) and the on-screen message on top.
 // Interface thread only; the engine only schedules repaints from its thread.
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <atomic>
 #include <functional>
@@ -49,6 +50,8 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
 
   // Enters or leaves full screen.
   void setFullScreen(bool on);
+  // While on, the mouse pointer hides after 3 s without movement over the window.
+  void setCursorAutoHide(bool on);
 
  signals:
   // A key pressed in the window, for the command dispatch.
@@ -62,6 +65,7 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -81,6 +85,8 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   uint64_t frameSerial_ = ~0ull;  // serial of the picture in frame_
   std::atomic<bool> repaintQueued_{false};
   QRect windowedBounds_;  // bounds to return to when leaving full screen
+  QTimer* cursorTimer_;
+  bool cursorAutoHide_ = false;
 };
 
 }  // namespace ui

@@ -1,0 +1,104 @@
+// The whole playback on real generated files: a movie given on the command
+// line plays to its end and the player closes itself; a bad file ends in the
+// message without freezing the interface.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QTest>
+
+#include <filesystem>
+
+#include "tests/playback/test_media.h"
+#include "ui/videowindow/video_playback.h"
+
+namespace ui {
+namespace {
+
+using playback::testing::testMedia;
+
+QApplication& app() {
+  static int argc = 1;
+  static char name[] = "video_playback_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication a(argc, argv);
+  return a;
+}
+
+class VideoPlaybackTest : public ::testing::Test {
+ protected:
+  VideoPlaybackTest() {
+    app();
+    char pattern[] = "/tmp/tarvelino-data-XXXXXX";
+    data_ = std::string(mkdtemp(pattern)) + "/";
+    settings_.RememberMovieSettings = true;
+    player_ = std::make_unique<playback::Player>(
+        settings_, texts::builtInTexts(),
+        playback::PlayerOptions{
+            .programName = "Tarvelino", .dataFolder = data_, .nullAudio = true});
+    video_ = std::make_unique<VideoPlayback>(*player_, settings_, "Tarvelino");
+    auto& h = player_->controller().hooks();
+    h.closePlayer = [this] { ++closed_; };
+    h.showMessage = [this](const std::string& m) { messages_.push_back(m); };
+    video_->start();
+  }
+  ~VideoPlaybackTest() override {
+    video_->stop();
+    player_->shutDown();
+    video_.reset();
+    player_.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(data_, ec);
+  }
+  std::string data_;
+  settings::Settings settings_;
+  std::unique_ptr<playback::Player> player_;
+  std::unique_ptr<VideoPlayback> video_;
+  int closed_ = 0;
+  std::vector<std::string> messages_;
+};
+
+TEST_F(VideoPlaybackTest, PlaysACommandLineMovieToTheEndAndCloses) {
+  player_->controller().OpenCommandLine({testMedia().clip});
+  EXPECT_TRUE(player_->controller().movieOpen());
+  EXPECT_TRUE(video_->window().isVisible());
+  bool sawPicture = false, sawTime = false;
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        sawPicture |= player_->engine().frameSerial() > 10;
+        sawTime |= player_->controller().display().MovieTimes.find("00:00:01") != std::string::npos;
+        return closed_ > 0;
+      },
+      20000));
+  EXPECT_TRUE(sawPicture);
+  EXPECT_TRUE(sawTime);
+  EXPECT_TRUE(messages_.empty());
+  // The movie was recorded and the remembered settings written on close.
+  player_->shutDown();
+  EXPECT_TRUE(std::filesystem::exists(data_ + "Tarvelino.rs"));
+}
+
+TEST_F(VideoPlaybackTest, BadFilesEndInTheMessage) {
+  const std::string invalid = texts::builtInTexts().Messages[20];
+  const struct {
+    const char* name;
+    std::string file;
+    std::string message;
+  } rows[] = {
+      {"text named .avi", testMedia().textAvi, invalid},
+      {"truncated", testMedia().truncated, invalid},
+      {"audio only", testMedia().audioOnly, invalid},
+      {"missing", testMedia().missing, texts::builtInTexts().Messages[2]},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    messages_.clear();
+    player_->controller().OpenCommandLine({r.file});
+    QTest::qWait(50);
+    EXPECT_FALSE(player_->controller().movieOpen());
+    EXPECT_FALSE(player_->state().OpeningBusy);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], r.message);
+  }
+}
+
+}  // namespace
+}  // namespace ui

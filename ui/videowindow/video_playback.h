@@ -1,0 +1,45 @@
+#pragma once
+// The interface side of the playback: the video window, the two timers
+// (GeneralTimer every 20 ms, ResetTimer every 10 s while playing) and the
+// keep-awake request, wired into a playback::Player's controller.
+//
+// The main program makes, in this order: the settings, a playback::Player,
+// then one VideoPlayback; sets the remaining hooks of
+// player.controller().hooks() (showMessage, isMinimized, closePlayer, ...);
+// calls player.restore(), start(), and then
+// player.controller().OpenCommandLine(paths). At exit: stop(), then
+// player.shutDown(). Interface thread only.
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+#include "platform/keep_awake.h"
+#include "playback/player.h"
+#include "ui/videowindow/video_window.h"
+
+namespace ui {
+
+class VideoPlayback : public QObject {
+  Q_OBJECT
+
+ public:
+  // player and settings must outlive this object.
+  VideoPlayback(playback::Player& player, settings::Settings& settings,
+                const std::string& programName, QObject* parent = nullptr);
+  ~VideoPlayback() override;
+
+  TfrmVideoWindow& window() { return *window_; }
+  // Starts the 20 ms update; stop() ends both timers and releases the
+  // keep-awake request.
+  void start();
+  void stop();
+
+ private:
+  playback::Player& player_;
+  std::unique_ptr<TfrmVideoWindow> window_;
+  QTimer generalTimer_;
+  QTimer resetTimer_;
+  platform::KeepAwake keepAwake_;
+};
+
+}  // namespace ui
