@@ -19,8 +19,9 @@ QApplication& app() {
   static int argc = 1;
   static char name[] = "video_playback_test";
   static char* argv[] = {name, nullptr};
-  static QApplication a(argc, argv);
-  return a;
+  // Never destroyed: Qt's own globals are gone by the time statics end.
+  static QApplication* a = new QApplication(argc, argv);
+  return *a;
 }
 
 class VideoPlaybackTest : public ::testing::Test {

@@ -29,8 +29,9 @@ QApplication& app() {
   static int argc = 1;
   static char name[] = "videowindow_test";
   static char* argv[] = {name, nullptr};
-  static QApplication a(argc, argv);
-  return a;
+  // Never destroyed: Qt's own globals are gone by the time statics end.
+  static QApplication* a = new QApplication(argc, argv);
+  return *a;
 }
 
 class VideoWindowTest : public ::testing::Test {
