@@ -128,7 +128,7 @@ void TDCEqualizer::process(uint8_t* buffer, int64_t size, int bits, int channels
 
   const int bytesPerFrame = (bits / 8) * channels;
   forEachBlock(buffer, size, bits, channels, sampleSize(), [&](uint8_t* block, int64_t bytes) {
-    processBlock(block, bytes / bytesPerFrame, bits, channels, isFloat);
+    processBlock(block, bytes / bytesPerFrame, bits, channels, isFloat, sep);
   });
 }
 
@@ -172,9 +172,8 @@ void storeChannel(uint8_t* block, int channels, int64_t first, int n, const floa
 }  // namespace
 
 void TDCEqualizer::processBlock(uint8_t* block, int64_t frames, int bits, int channels,
-                                bool isFloat) {
+                                bool isFloat, bool sep) {
   const SampleLayout layout = layoutOf(bits, isFloat);
-  const bool sep = seperate();
   TDCFFT& w = *work_;
   float* re = w.re();
   float* im = w.im();

@@ -59,7 +59,8 @@ class TDCEqualizer {
 
  private:
   void rebuildKernels(int slots);
-  void processBlock(uint8_t* block, int64_t frames, int bits, int channels, bool isFloat);
+  // sep: the Seperate value this buffer was prepared with.
+  void processBlock(uint8_t* block, int64_t frames, int bits, int channels, bool isFloat, bool sep);
 
   TDCFFTSize size_ = TDCFFTSize::fts1024;
   int n_ = 0, hop_ = 0, tail_ = 0, shift_ = 0;
