@@ -290,12 +290,15 @@ QImage mainImage() {
   inset(p, QRect(21, 131, 415, 17), 5);                          // seek groove
   p.setFont(QFont("DejaVu Sans", 6));
   p.setPen(QColor(0x8a, 0x96, 0xa2));
+  // Captions centred under (or over) their buttons.
   const struct {
-    int x, y;
+    int centre, baseline;
     const char* text;
-  } captions[] = {{20, 50, "OPEN"},    {72, 50, "SUBTITLE"}, {140, 50, "PLAYLIST"},
-                  {17, 108, "REWIND"}, {72, 108, "FORWARD"}, {140, 108, "SETUP"}};
-  for (const auto& c : captions) p.drawText(QPoint(c.x, c.y), c.text);
+  } captions[] = {{33, 50, "OPEN"},    {90, 50, "SUBTITLE"}, {157, 50, "LIST"},
+                  {34, 108, "REWIND"}, {91, 108, "FORWARD"}, {157, 108, "SETUP"}};
+  for (const auto& c : captions)
+    p.drawText(QRect(c.centre - 30, c.baseline - 9, 60, 10), Qt::AlignHCenter | Qt::AlignBottom,
+               c.text);
   return image;
 }
 

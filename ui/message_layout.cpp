@@ -89,7 +89,9 @@ MessageLayout layoutMessage(const QString& text, const QFont& font, QSize pictur
   const int boxH = checkBox.height();
   int A = std::max(lh + 20, (lw + 20) / 3) + (withBox ? boxH + 75 : 62);
   A = std::min(std::max(A, 0), std::max(maxHeight, 100));
-  const int B = std::max(std::min(lw + 40, W), 200);
+  // The check box (from x 13) must fit as well, or its caption would be cut.
+  const int B =
+      std::max({std::min(lw + 40, W), 200, std::min(withBox ? checkBox.width() + 13 : 0, W)});
   layout.picture = QSize(B, A);
   const int top = withBox ? (A - lh - boxH - 75) / 2 + 25 : (A - lh - 62) / 2 + 25;
   layout.labelRect = QRect((B - lw) / 2, std::max(top, 25), lw, lh);

@@ -30,7 +30,7 @@ struct MessageLayout {
 // picture: the skin's size; checkBox: the box's hit width (face quarter +
 // caption + 39) and height, or 0 x 0 without it; maxHeight: the tallest the
 // window may grow (the work area). A text taller than the skin grows the window
-// instead of being clipped.
+// instead of being clipped, and the window is at least as wide as the box.
 MessageLayout layoutMessage(const QString& text, const QFont& font, QSize picture, QSize checkBox,
                             int maxHeight);
 

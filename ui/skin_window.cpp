@@ -31,7 +31,7 @@ void styleHintsOnce() {
 }  // namespace
 
 int hintDurationMs(int characters) {
-  return static_cast<int>(std::lround(61.225 * characters + 938.776));
+  return static_cast<int>(std::lrint(61.225 * characters + 938.776));
 }
 
 SkinWindow::SkinWindow(QWidget* parent, Qt::WindowFlags flags)

@@ -14,7 +14,7 @@ TVolumeControl::TVolumeControl(SkinWindow& owner, const QRect& rect, std::string
     : SkinWidget(owner, rect, QString()), image_(widgetImage(imageName)) {}
 
 int TVolumeControl::positionFromY(int bottom, int y) {
-  return std::clamp(static_cast<int>(std::lround((bottom - y) / 3.9)), 0, 20);
+  return std::clamp(static_cast<int>(std::lrint((bottom - y) / 3.9)), 0, 20);
 }
 
 int TVolumeControl::volumeLevel() const {
@@ -76,7 +76,7 @@ void TVolumeControl::setPosition(int p) {
 void TVolumeControl::paint() {
   // Heights come from the image, so a rectangle taller than it reads nothing outside.
   const int height = std::min(rect_.height() - 1, image_.height());
-  const int filled = static_cast<int>(std::lround(position_ / 20.0 * height));
+  const int filled = static_cast<int>(std::lrint(position_ / 20.0 * height));
   restoreBackground();
   QPainter painter(&owner_.backBuffer());
   const int column = image_.width() / 2;
@@ -94,7 +94,7 @@ void TVirtualProgressBar::setPosition(int p) {
   if (!enabled_ || p == position_) return;
   position_ = std::clamp(p, minimum_, maximum_);
   const int width = static_cast<int>(
-      std::lround(static_cast<double>(rect_.width()) * position_ / (maximum_ - minimum_ + 1)));
+      std::lrint(static_cast<double>(rect_.width()) * position_ / (maximum_ - minimum_ + 1)));
   if (width == filled_) return;
   filled_ = width;
   paint();
@@ -104,15 +104,15 @@ void TVirtualProgressBar::setMaximum(int m) {
   maximum_ = std::max(m, minimum_ + 1);
   position_ = std::min(position_, maximum_);
   filled_ = static_cast<int>(
-      std::lround(static_cast<double>(rect_.width()) * position_ / (maximum_ - minimum_ + 1)));
+      std::lrint(static_cast<double>(rect_.width()) * position_ / (maximum_ - minimum_ + 1)));
   paint();
 }
 
 void TVirtualProgressBar::follow(int x) {
   const int old = position_;
-  position_ = static_cast<int>(std::lround(static_cast<double>(x - rect_.left()) / rect_.width() *
-                                               (maximum_ - minimum_ + 1) +
-                                           minimum_));
+  position_ = static_cast<int>(
+      std::lrint(static_cast<double>(x - rect_.left()) / rect_.width() * (maximum_ - minimum_ + 1) +
+                 minimum_));
   position_ = std::max(position_, 0);
   filled_ = std::clamp(x - rect_.left(), 0, rect_.width());
   paint();

@@ -11,7 +11,7 @@ namespace ui {
 namespace {
 
 int roundInt(double v) {
-  return static_cast<int>(std::lround(v));
+  return static_cast<int>(std::lrint(v));
 }
 
 }  // namespace

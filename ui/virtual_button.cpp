@@ -61,7 +61,7 @@ void TVirtualButton::renderCaption(int strip) {
   painter.setFont(textButtonFont());
   const QFontMetrics metrics(painter.font());
   const int x =
-      static_cast<int>(std::lround((image_.width() - metrics.horizontalAdvance(caption_)) / 2.0));
+      static_cast<int>(std::lrint((image_.width() - metrics.horizontalAdvance(caption_)) / 2.0));
   const int bandHeight = image_.height() / 4;
   for (int band = 0; band < 4; ++band) {
     // Bands 0 and 3 in green, band 1 one pixel lower (pressed), band 2 grey.

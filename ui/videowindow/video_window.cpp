@@ -99,6 +99,7 @@ void TfrmVideoWindow::paintEvent(QPaintEvent*) {
       if (frame_.size() != pic.size()) frame_ = QImage(pic.size(), QImage::Format_RGB32);
       drawn = engine_.drawNewestFrame(
           {frame_.bits(), int(frame_.bytesPerLine()), frame_.width(), frame_.height()});
+      if (drawn && serial != frameSerial_) ++paintedFrames_;
       frameSerial_ = drawn ? serial : ~0ull;
     } else {
       drawn = true;

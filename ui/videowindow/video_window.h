@@ -34,6 +34,9 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   using SubtitlePainter = std::function<void(QPainter&, const QRect& area, const QRect& picture)>;
   void setSubtitlePainter(SubtitlePainter painter) { subtitlePainter_ = std::move(painter); }
 
+  // Pictures painted so far (each new decoded picture counts once).
+  uint64_t paintedFrames() const { return paintedFrames_; }
+
   // Where the picture lies in the client area; empty without a movie picture.
   QRect pictureRect() const;
 
@@ -84,6 +87,7 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   QImage frame_;                  // the newest picture at the picture rectangle's size
   uint64_t frameSerial_ = ~0ull;  // serial of the picture in frame_
   std::atomic<bool> repaintQueued_{false};
+  uint64_t paintedFrames_ = 0;
   QRect windowedBounds_;  // bounds to return to when leaving full screen
   QTimer* cursorTimer_;
   bool cursorAutoHide_ = false;

@@ -1,0 +1,207 @@
+#include "ui/main_window.h"
+#include "app/settings/settings.h"
+#include "app/texts/interface_texts.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records every command the main window asks for.
+class RecordingCommands : public ui::MainWindowCommands {
+ public:
+  std::vector<std::string> calls;
+  void openMovieDialog() override { calls.push_back("openMovie"); }
+  void openSubtitleDialog() override { calls.push_back("openSubtitle"); }
+  void play() override { calls.push_back("play"); }
+  void pause() override { calls.push_back("pause"); }
+  void stop() override { calls.push_back("stop"); }
+  void rewind() override { calls.push_back("rewind"); }
+  void forward() override { calls.push_back("forward"); }
+  void previousMovie() override { calls.push_back("previous"); }
+  void nextMovie() override { calls.push_back("next"); }
+  void togglePlaylist() override { calls.push_back("playlist"); }
+  void configuration() override { calls.push_back("configuration"); }
+  void movieInfo() override { calls.push_back("info"); }
+  void volumeUp() override { calls.push_back("volumeUp"); }
+  void volumeDown() override { calls.push_back("volumeDown"); }
+  bool closePlayer() override {
+    calls.push_back("close");
+    return true;
+  }
+  void setVolume(int level) override { calls.push_back("volume " + std::to_string(level)); }
+  void setMute(bool muted) override { calls.push_back(muted ? "mute on" : "mute off"); }
+  void seek(int position) override { calls.push_back("seek " + std::to_string(position)); }
+  void switchTimesFrames() override { calls.push_back("times"); }
+  void cycleRepeat() override { calls.push_back("repeat"); }
+  void menuCommand(ui::MenuCommand c) override {
+    calls.push_back("menu " + std::to_string(static_cast<int>(c)));
+  }
+};
+
+class MainWindowTest : public testing::Test {
+ protected:
+  MainWindowTest() {
+    settings_.AudioVolume = 10;
+    window_.show();
+    commands_.calls.clear();
+  }
+  void click(QPoint p) {
+    QTest::mouseMove(&window_, p);
+    QTest::mouseClick(&window_, Qt::LeftButton, {}, p);
+    QCoreApplication::processEvents();  // commands run queued, after the handler
+  }
+  settings::Settings settings_;
+  RecordingCommands commands_;
+  ui::TfrmMain window_{settings_, texts::builtInTexts(), commands_};
+};
+
+TEST_F(MainWindowTest, IsTheSizeOfItsSkin) {
+  EXPECT_EQ(window_.size(), QSize(460, 152));
+  EXPECT_TRUE(window_.windowFlags() & Qt::FramelessWindowHint);
+}
+
+TEST_F(MainWindowTest, TransportButtonsAnswerByState) {
+  using ui::MainButton;
+  using ui::TransportState;
+  const struct {
+    TransportState state;
+    MainButton button;
+    const char* expected;  // "" when the click must do nothing
+  } rows[] = {
+      {TransportState::NoMovie, MainButton::Play, "play"},
+      {TransportState::NoMovie, MainButton::Stop, ""},
+      {TransportState::NoMovie, MainButton::Pause, ""},
+      {TransportState::NoMovie, MainButton::Rewind, ""},
+      {TransportState::NoMovie, MainButton::OpenMovie, "openMovie"},
+      {TransportState::Playing, MainButton::Play, ""},
+      {TransportState::Playing, MainButton::Pause, "pause"},
+      {TransportState::Playing, MainButton::Stop, "stop"},
+      {TransportState::Playing, MainButton::Forward, "forward"},
+      {TransportState::Playing, MainButton::Rewind, "rewind"},
+      {TransportState::Paused, MainButton::Pause, ""},
+      {TransportState::Paused, MainButton::Play, "play"},
+      {TransportState::Opening, MainButton::Forward, ""},
+      {TransportState::Opening, MainButton::Stop, "stop"},
+      {TransportState::Playing, MainButton::Next, "next"},
+      {TransportState::Playing, MainButton::Prior, "previous"},
+      {TransportState::Playing, MainButton::Playlist, "playlist"},
+      {TransportState::Playing, MainButton::Configuration, "configuration"},
+      {TransportState::Playing, MainButton::Info, "info"},
+      {TransportState::Playing, MainButton::VolumeUp, "volumeUp"},
+      {TransportState::Playing, MainButton::VolumeDown, "volumeDown"},
+      {TransportState::Playing, MainButton::OpenSubtitle, "openSubtitle"},
+      {TransportState::Playing, MainButton::Close, "close"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message()
+                 << static_cast<int>(row.state) << " button " << static_cast<int>(row.button));
+    window_.showTransport(row.state);
+    commands_.calls.clear();
+    click(window_.buttonRect(row.button).center());
+    if (std::string(row.expected).empty())
+      EXPECT_TRUE(commands_.calls.empty()) << commands_.calls.front();
+    else
+      EXPECT_EQ(commands_.calls, std::vector<std::string>{row.expected});
+  }
+}
+
+TEST_F(MainWindowTest, SeekBarClicksSeek) {
+  window_.showTransport(ui::TransportState::Playing);
+  window_.setSeekMaximum(1000);
+  const QRect bar = window_.seekRect();
+  const struct {
+    int x;
+    const char* seek;
+  } rows[] = {{bar.left(), "seek 0"}, {bar.left() + 204, "seek 500"}, {bar.right(), "seek 999"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.x);
+    commands_.calls.clear();
+    click(QPoint(row.x, bar.center().y()));
+    ASSERT_FALSE(commands_.calls.empty());
+    EXPECT_EQ(commands_.calls.front(), row.seek);
+    EXPECT_EQ(window_.seekPosition(), std::stoi(std::string(row.seek).substr(5)));
+  }
+  window_.setSeekPosition(250);
+  EXPECT_EQ(window_.seekPosition(), 250) << "the periodic update moves the bar";
+}
+
+TEST_F(MainWindowTest, VolumeAndMuteSendLevels) {
+  const QRect volume = window_.volumeRect();
+  click(QPoint(volume.center().x(), volume.top()));
+  EXPECT_EQ(commands_.calls.front(), "volume 10000");
+  EXPECT_EQ(settings_.AudioVolume, 20);
+  commands_.calls.clear();
+  click(window_.muteRect().center());
+  EXPECT_EQ(commands_.calls, (std::vector<std::string>{"mute on", "volume 0"}));
+  EXPECT_TRUE(settings_.Mute);
+  commands_.calls.clear();
+  click(window_.muteRect().center());
+  EXPECT_EQ(commands_.calls, (std::vector<std::string>{"mute off", "volume 10000"}));
+}
+
+TEST_F(MainWindowTest, LabelsAnswerClicksAndDoubleClicks) {
+  click(window_.timesLabelRect().center());
+  click(window_.repeatLabelRect().center());
+  QTest::mouseDClick(&window_, Qt::LeftButton, {}, window_.movieLabelRect().center());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(commands_.calls, (std::vector<std::string>{"times", "repeat", "openMovie"}));
+}
+
+TEST_F(MainWindowTest, LongMovieNameScrollsWithTheTimer) {
+  EXPECT_EQ(window_.movieName(), "No movie");
+  EXPECT_FALSE(window_.scrollTimerActive());
+  window_.setMovieName("A very long movie name that will never fit into the display.avi");
+  EXPECT_TRUE(window_.scrollTimerActive());
+  window_.setMovieName("Short.avi");
+  EXPECT_FALSE(window_.scrollTimerActive());
+}
+
+TEST_F(MainWindowTest, LabelTextIsDrawnInGreenOnTheFace) {
+  window_.setTimesText("00:01:02 - 00:00:03 - 00:10:00");
+  const QImage image = window_.grab().toImage();
+  if (const char* dir = std::getenv("TARVELINO_SCREENSHOTS")) {
+    // Looks for a person to check: idle, playing with a long name, paused.
+    image.save(QString(dir) + "/main_idle.png");
+    window_.showTransport(ui::TransportState::Playing);
+    window_.setMovieName("Big.Buck.Bunny.1080p.Surround.Sound.Edition.mkv");
+    window_.setSubtitleName("Big.Buck.Bunny.srt");
+    window_.setSeekMaximum(1000);
+    window_.setSeekPosition(420);
+    window_.grab().save(QString(dir) + "/main_playing.png");
+    window_.showTransport(ui::TransportState::Paused);
+    window_.scrollTick();
+    window_.scrollTick();
+    window_.grab().save(QString(dir) + "/main_paused.png");
+  }
+  const QRect box = window_.timesLabelRect();
+  int green = 0;
+  for (int y = box.top(); y <= box.bottom(); ++y)
+    for (int x = box.left(); x <= box.right(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.green() > 90 && c.green() > 2 * c.red() && c.green() > 2 * c.blue()) ++green;
+    }
+  EXPECT_GT(green, 40);
+}
+
+TEST_F(MainWindowTest, ContextMenuHasEveryCommand) {
+  for (int c = 0; c <= static_cast<int>(ui::MenuCommand::Exit); ++c) {
+    SCOPED_TRACE(c);
+    ASSERT_NE(window_.menuAction(static_cast<ui::MenuCommand>(c)), nullptr);
+  }
+  EXPECT_TRUE(window_.menuAction(ui::MenuCommand::AspectOriginal)->isChecked());
+  EXPECT_EQ(window_.menuAction(ui::MenuCommand::Play)->text(), "Play\tX");
+  EXPECT_EQ(window_.menuAction(ui::MenuCommand::FastRewind)->text(), "Fast rewind\tCtrl+Left");
+  window_.menuAction(ui::MenuCommand::Exit)->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(
+      commands_.calls,
+      std::vector<std::string>{"menu " + std::to_string(static_cast<int>(ui::MenuCommand::Exit))});
+}
+
+}  // namespace
