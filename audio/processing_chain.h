@@ -35,6 +35,8 @@ class ProcessingChain {
   // Records the negotiated format. A change of rate, channels or layout
   // empties the equalizer's overlap, whose samples belong to the old format.
   void setFormat(const StreamDescription& format);
+  // The recorded format, Size being the last buffer's; streaming thread, or
+  // any thread while no audio flows.
   const StreamDescription& format() const { return format_; }
 
   // Runs the stages over size bytes in the recorded format; returns the
