@@ -333,6 +333,9 @@ SubtitleText decodeSubtitleBytes(std::string_view bytes, int subtitleFontScript)
         ++out.characters;
         out.badCharacters += !eightBitSet().test(c);
       }
+      // Bytes that fail the text check on their own (below 1 MiB the line count
+      // cannot decide it) are not decoded at all.
+      if (out.characters == 0 || out.badCharacters * 100 >= 40 * out.characters) return out;
       chars = fromUtf8(decodeCodePage(bytes, codePageForFontScript(subtitleFontScript)));
       break;
   }
@@ -344,7 +347,8 @@ SubtitleText readSubtitleText(const std::string& path, int subtitleFontScript) {
   std::error_code ec;
   const auto status = std::filesystem::status(path, ec);
   if (path.empty() || !std::filesystem::exists(status)) return failure(ReadStatus::Missing);
-  if (std::filesystem::is_directory(status)) return failure(ReadStatus::CantOpen);
+  // Folders, pipes and devices are not opened: a pipe would block the interface.
+  if (!std::filesystem::is_regular_file(status)) return failure(ReadStatus::CantOpen);
   std::ifstream file(path, std::ios::binary);
   if (!file) return failure(ReadStatus::CantOpen);
   file.seekg(0, std::ios::end);

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <random>
 
+#include <sys/stat.h>
+
 #include "app/texts/built_in_texts.h"
 #include "subtitles/subtitle_store.h"
 
@@ -174,6 +176,10 @@ std::vector<FileCase> fileCases() {
        std::string("\x00\x01\x02\x03\x10\x11\x12\x7F\x00\x05", 10),
        {},
        "This is not a text!"},
+      {"BinaryNotUtf8",
+       std::string("\x80\x81\x90\x00\x01\x02\x03" "ab", 9),
+       {},
+       "This is not a text!"},
       {"UnknownType", "Just a letter.\nNothing more.\n", {}, "Unknown subtitle type!"},
   };
 }
@@ -238,7 +244,7 @@ TEST_F(SubtitleFolderTest, ReportsFileFailures) {
   };
   const std::string big = (dir_ / "big.sub").string();
   const std::string wide = (dir_ / "wide.srt").string();
-  const std::vector<Row> rows = {
+  std::vector<Row> rows = {
       {"missing", (dir_ / "none.srt").string(), 0, ""},
       {"folder", dir_.string(), 0, "Can't open \"" + dir_.string() + "\" for reading!"},
       {"past the block limit", big, 1048704,
@@ -247,6 +253,9 @@ TEST_F(SubtitleFolderTest, ReportsFileFailures) {
       {"UTF-16 past the limit", wide, 2 + 2 * 1048577,
        "The file \"" + wide + "\" is too big to be a subtitle!"},
   };
+  const std::string pipe = (dir_ / "pipe.srt").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  rows.push_back({"pipe", pipe, 0, "Can't open \"" + pipe + "\" for reading!"});
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     if (row.size) {
