@@ -120,6 +120,9 @@ class PlaybackController : public EngineListener {
   // for drops, -1 for a second start). OpenMovie opens CurrentMovie.
   void OpenFileList(const std::vector<std::string>& paths, int startIndex);
   void OpenMovie(bool playOnOpen, bool singleMovie);
+  // The files chosen in the "Open movie(s)" dialog, in dialog order; with
+  // LoadEntireFolder and one file, its folder's movies are opened from it.
+  void OpenChosenFiles(const std::vector<std::string>& chosen);
   // Opens the command line's files: one movie, playlist or folder, or a list.
   void OpenCommandLine(const std::vector<std::string>& paths);
   // full false is the Stop command; true also forgets the movie.

@@ -1,4 +1,5 @@
 // Opening a list of files and a movie, closing it, and the failed open.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -58,21 +59,28 @@ void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int
     }
     if (!fromPlaylistFile) {
       // Collect first: a drop without any movie leaves the playlist as it was.
+      // The start entry is a path of the given list; it is found again among
+      // the collected movies (a folder starts at its first movie; a path that
+      // gave no movie starts the list from its beginning).
+      const size_t startPath = std::min<size_t>(std::max(startIndex, 0), paths.size() - 1);
       std::vector<std::string> found;
-      int start = std::max(startIndex, 0);
-      for (const std::string& p : paths) {
+      int start = -1;
+      for (size_t i = 0; i < paths.size(); ++i) {
+        const std::string& p = paths[i];
+        const size_t before = found.size();
         if (isFile(p)) {
           if (single || playlist::hasMovieExtension(p, settings_.ExtensionList)) found.push_back(p);
         } else if (isFolder(p)) {
           for (auto& m : playlist::scanFolder(p, settings_.ExtensionList)) found.push_back(m);
         }
+        if (i == startPath && found.size() > before) start = int(before);
       }
       if (found.empty()) {
         if (hooks_.showMessage) hooks_.showMessage(t().Messages[kNoMovieFound]);
         return;
       }
       // The start index follows its movie through the sort.
-      start = std::min(start, int(found.size()) - 1);
+      startIndex = 0;
       const auto order = playlist::nameSortOrder(found);
       std::vector<std::string> sorted;
       for (size_t k = 0; k < order.size(); ++k) {
@@ -108,6 +116,42 @@ void PlaybackController::subtitleAttached(const std::string& label) {
   touch();
   clearSubtitleLayer();
   if (surface_) surface_->repaintVideo();
+}
+
+void PlaybackController::OpenChosenFiles(const std::vector<std::string>& chosen) {
+  if (state_.Busy || state_.OpeningBusy || chosen.empty()) return;
+  if (!isFile(chosen[0])) {
+    if (hooks_.showMessage)
+      hooks_.showMessage(t().Messages[kFile] + " \"" + chosen[0] + "\" " +
+                         t().Messages[kDoesntExist]);
+    return;
+  }
+  playlist_.setPlayingFromPlaylist(false);
+  std::vector<std::string> list = chosen;
+  int start = 0;
+  if (settings_.LoadEntireFolder && chosen.size() == 1) {
+    // Every movie of the folder, one extension after the other.
+    list.clear();
+    const fs::path folder = fs::path(chosen[0]).parent_path();
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec))
+      if (e.is_regular_file(ec)) names.push_back(e.path().string());
+    for (const std::string& ext : settings_.ExtensionList)
+      for (const std::string& n : names)
+        if (playlist::lowerExtension(n) == ext) list.push_back(n);
+    const auto at = std::find_if(list.begin(), list.end(), [&](const std::string& n) {
+      return playlist::equalsIgnoringCase(n, chosen[0]);
+    });
+    if (at == list.end()) {
+      list.push_back(chosen[0]);
+      start = int(list.size()) - 1;
+    } else {
+      start = int(at - list.begin());
+    }
+  }
+  state_.AutoClosePlayerOnce = false;
+  OpenFileList(list, start);
 }
 
 void PlaybackController::OpenCommandLine(const std::vector<std::string>& paths) {

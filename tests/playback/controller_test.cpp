@@ -279,6 +279,36 @@ TEST_F(ControllerTest, DropsBuildASortedListAndKeepTheOldOneWithoutMovies) {
   EXPECT_EQ(engine_.renderedPaths.back(), srt);
 }
 
+TEST_F(ControllerTest, OpenDialogTakesTheWholeFolderWhenAsked) {
+  const std::string c = movie("dlg/c.avi"), a = movie("dlg/a.mkv"), odd = movie("dlg/odd.xyz");
+  movie("dlg/notes.txt");
+  const struct {
+    const char* name;
+    bool entireFolder;
+    std::vector<std::string> chosen;
+    std::vector<std::string> list;
+    std::string opened;
+  } rows[] = {
+      {"chosen files only", false, {c}, {c}, c},
+      {"whole folder from the chosen one", true, {c}, {a, c}, c},
+      {"chosen file outside the extensions", true, {odd}, {a, c}, a},
+      {"two chosen files", true, {c, a}, {a, c}, c},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    settings_.LoadEntireFolder = r.entireFolder;
+    state_.AutoClosePlayerOnce = true;
+    controller_->OpenChosenFiles(r.chosen);
+    EXPECT_EQ(playlist_->PlaylistMovies(), r.list);
+    EXPECT_EQ(state_.CurrentMovie, r.opened);
+    EXPECT_FALSE(state_.AutoClosePlayerOnce);
+  }
+  messages_.clear();
+  controller_->OpenChosenFiles({folder_ + "/dlg/absent.avi"});
+  EXPECT_EQ(messages_,
+            std::vector<std::string>{"File \"" + folder_ + "/dlg/absent.avi\" doesn't exist!"});
+}
+
 TEST_F(ControllerTest, TickSavesRememberedSettingsAndSurvivesOddMovies) {
   settings_.RememberMovieSettings = true;
   openOne(movie("a.avi"));

@@ -1,0 +1,7 @@
+# The playback measurement harness: plays a file through the player's own
+# engine, window and controller and prints timings (see playback_cpu.sh).
+if(TARGET videowindow)
+  add_executable(playback_cpu_player playback_cpu_player.cpp)
+  target_link_libraries(playback_cpu_player PRIVATE videowindow)
+  target_include_directories(playback_cpu_player PRIVATE ${CMAKE_SOURCE_DIR})
+endif()
