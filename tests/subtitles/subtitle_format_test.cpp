@@ -67,22 +67,6 @@ TEST(LineScoreTest, ScoresTimeLinesAndRanges) {
   EXPECT_DOUBLE_EQ(TimeRangeScore(u("00:00:00.00,00:00:00.00")), 100);
 }
 
-TEST(PlainTextTest, NeedsCharactersAndFewBadOnes) {
-  struct Row {
-    std::size_t chars, bad, lines;
-    bool text;
-  };
-  for (const Row& r : std::vector<Row>{{0, 0, 0, false},
-                                       {0, 0, 5, false},
-                                       {10, 3, 1, true},
-                                       {10, 4, 1, false},
-                                       {10485758, 0, 1, true},
-                                       {10485759, 0, 1, false}}) {
-    SCOPED_TRACE(testing::Message() << r.chars << "/" << r.bad << "/" << r.lines);
-    EXPECT_EQ(IsPlainText(r.chars, r.bad, r.lines), r.text);
-  }
-}
-
 TEST(DetectTest, RecognisesEachFormat) {
   TextLines dialogues19, dialogues20;
   for (int i = 0; i < 20; ++i) {

@@ -177,7 +177,9 @@ std::vector<FileCase> fileCases() {
        {},
        "This is not a text!"},
       {"BinaryNotUtf8",
-       std::string("\x80\x81\x90\x00\x01\x02\x03" "ab", 9),
+       std::string("\x80\x81\x90\x00\x01\x02\x03"
+                   "ab",
+                   9),
        {},
        "This is not a text!"},
       {"UnknownType", "Just a letter.\nNothing more.\n", {}, "Unknown subtitle type!"},
@@ -213,6 +215,20 @@ TEST_P(SubtitleFileTest, LoadsEntries) {
 
 INSTANTIATE_TEST_SUITE_P(Files, SubtitleFileTest, testing::ValuesIn(fileCases()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// DisplayMs: the display time of the tag-free text (breaks counted), never past the
+// next entry's start.
+TEST(DisplayMsTest, UsesTagFreeTextCappedAtNextStart) {
+  SubtitleStore store;
+  ASSERT_TRUE(store
+                  .LoadSubtitleData("{0}{25}A long line of text here\n{10}{30}B\n"
+                                    "{100}{125}{y:i}Tagged|two\n{200}{225}x\n",
+                                    "x.sub", settings::Settings{}, texts::builtInTexts())
+                  .ok);
+  std::vector<int64_t> display;
+  for (const auto& e : store.entries()) display.push_back(e.DisplayMs);
+  EXPECT_EQ(display, (std::vector<int64_t>{400, 1001, DisplayTime(10, 2200), 1001}));
+}
 
 // Failures that depend on the file itself rather than its text: the message names
 // the file exactly as passed in, and appears once.
