@@ -24,9 +24,11 @@ constexpr int kTooBigForPlaylist = 14;
 constexpr int kErrorReadingFrom = 15;
 constexpr int kNothingToSave = 18;
 
-// Loading appends at most this many lines to a list (1000 entries); a list is
-// replaced without this cap, so a saved list of any length comes back whole.
+// Loading appends at most this many lines to a list (1000 entries). A list
+// that is replaced takes up to 100,000 entries, so a long list the player
+// saved comes back whole while a hostile file still cannot flood memory.
 constexpr std::size_t kMaxLinesWhenAppending = 2000;
+constexpr std::size_t kMaxLinesWhenReplacing = 200000;
 
 std::string numberedRow(int number, int count, std::string_view path) {
   std::string digits = std::to_string(number);
@@ -229,7 +231,7 @@ LoadResult Playlist::loadFromList(const std::string& path, bool quiet, bool repl
   if (replace) clearAll();
   const std::size_t alreadyUsed = 2 * movies_.size();
   const std::size_t maxLines =
-      replace ? bytes.size() + 1
+      replace ? kMaxLinesWhenReplacing
               : (alreadyUsed >= kMaxLinesWhenAppending ? 0 : kMaxLinesWhenAppending - alreadyUsed);
   const std::vector<std::string> lines = splitPlaylistLines(bytes, maxLines);
   for (std::size_t i = 0; i < lines.size(); ++i) {
