@@ -27,10 +27,10 @@ class FolderTest : public testing::Test {
   }
   ~FolderTest() override { fs::remove_all(root_); }
   // "m/Name" or "s/Name"; a trailing "!" writes a file that is not a subtitle.
-  void add(std::string spec) {
-    const bool bad = spec.back() == '!';
-    if (bad) spec.pop_back();
-    std::ofstream(root_ / spec, std::ios::binary)
+  void add(std::string name) {
+    const bool bad = name.back() == '!';
+    if (bad) name.pop_back();
+    std::ofstream(root_ / name, std::ios::binary)
         << (bad ? "\x01\x02\x03\x04\x05\x06 ab" : kValidSubtitle);
   }
   fs::path root_;
