@@ -140,30 +140,10 @@ MovieRecord extremeRecord(bool highest) {
   return r;
 }
 
+// Records are equal when every field writes the same text (dates to the
+// second, ratios to two decimals).
 void expectSame(const MovieRecord& a, const MovieRecord& b) {
-  EXPECT_EQ(a.Name, b.Name);
-  EXPECT_NEAR(a.LastAccessed, b.LastAccessed, 1e-9);
-  EXPECT_EQ(a.PanScan, b.PanScan);
-  EXPECT_DOUBLE_EQ(a.AspectRatio, b.AspectRatio);
-  EXPECT_EQ(a.VideoImageXPosition, b.VideoImageXPosition);
-  EXPECT_EQ(a.VideoImageYPosition, b.VideoImageYPosition);
-  EXPECT_EQ(a.VideoWindowWidth, b.VideoWindowWidth);
-  EXPECT_EQ(a.VideoWindowHeight, b.VideoWindowHeight);
-  EXPECT_NEAR(a.LastVideoPosition, b.LastVideoPosition, 1e-9);
-  EXPECT_EQ(a.BookMark, b.BookMark);
-  EXPECT_EQ(a.Brightness, b.Brightness);
-  EXPECT_EQ(a.Contrast, b.Contrast);
-  EXPECT_EQ(a.Hue, b.Hue);
-  EXPECT_EQ(a.Saturation, b.Saturation);
-  EXPECT_EQ(a.FullScreen, b.FullScreen);
-  EXPECT_EQ(a.AudioVolume, b.AudioVolume);
-  EXPECT_EQ(a.SubtitleFontName, b.SubtitleFontName);
-  EXPECT_EQ(a.SubtitleSize, b.SubtitleSize);
-  EXPECT_EQ(a.SubtitleFontColor, b.SubtitleFontColor);
-  EXPECT_EQ(a.SubtitleFontStyle, b.SubtitleFontStyle);
-  EXPECT_EQ(a.TransparentBackground, b.TransparentBackground);
-  EXPECT_EQ(a.UseOutlineFont, b.UseOutlineFont);
-  EXPECT_EQ(a.AverageVerticalDisplayZone, b.AverageVerticalDisplayZone);
+  EXPECT_EQ(moviememory::formatRecords({a}), moviememory::formatRecords({b}));
 }
 
 TEST(RsRoundTripTest, EveryFieldAtBothEndsOfItsRange) {
