@@ -54,7 +54,11 @@ double TimeLineScore(std::u32string_view line) {
   const std::size_t len = line.size();
   if (len < 7) return 0;
   int d = 0, c = 0, p = 0, b = 0, h = 0, g = 0, o = 0;
-  for (char32_t ch : line) {
+  int k = 0;  // position from 1 of the first "-->", 0 when absent
+  for (std::size_t i = 0; i < len; ++i) {
+    const char32_t ch = line[i];
+    if (ch == U'-' && k == 0 && i + 2 < len && line[i + 1] == U'-' && line[i + 2] == U'>')
+      k = static_cast<int>(i) + 1;
     if (isDigit(ch))
       ++d;
     else if (ch == U':')
@@ -70,8 +74,6 @@ double TimeLineScore(std::u32string_view line) {
     else
       ++o;
   }
-  const std::size_t arrow = line.find(U"-->");
-  const int k = arrow == std::u32string_view::npos ? 0 : static_cast<int>(arrow) + 1;
   const double shape = 29 - std::abs(d - 18) - std::abs(c - 4) - std::abs(p - 2) - std::abs(b - 2) -
                        std::abs(h - 2) - std::abs(g - 1);
   return shape * 75 / 29 - o * 75.0 / static_cast<double>(len) +

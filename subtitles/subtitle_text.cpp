@@ -258,16 +258,30 @@ bool isValidUtf8(std::string_view text) {
   return true;
 }
 
-std::u32string fromUtf8(std::string_view text) {
+namespace {
+
+// Decodes UTF-8; `valid` tells whether every sequence was well formed. With
+// `stopAtInvalid` the decoding ends at the first bad sequence.
+std::u32string decodeUtf8(std::string_view text, bool& valid, bool stopAtInvalid) {
   std::u32string out;
   out.reserve(text.size());
+  valid = true;
   char32_t cp;
   for (std::size_t i = 0; i < text.size();) {
     std::size_t len = decodeOne(text, i, cp);
+    valid = valid && len != 0;
+    if (!valid && stopAtInvalid) break;
     out.push_back(len ? cp : kReplacement);
     i += len ? len : 1;
   }
   return out;
+}
+
+}  // namespace
+
+std::u32string fromUtf8(std::string_view text) {
+  bool valid;
+  return decodeUtf8(text, valid, false);
 }
 
 std::string toUtf8(std::u32string_view text) {
@@ -319,10 +333,11 @@ SubtitleText decodeSubtitleBytes(std::string_view bytes, int subtitleFontScript)
       chars = fromUtf8(bytes.substr(3));
       if (utf16Units(chars) > kMaxUnicodeUnits) return failure(ReadStatus::TooBig);
       break;
-    case Mark::None:
-      if (isValidUtf8(bytes)) {
+    case Mark::None: {
+      bool valid;
+      chars = decodeUtf8(bytes, valid, true);
+      if (valid) {
         out.encoding = TextEncoding::Utf8;
-        chars = fromUtf8(bytes);
         break;
       }
       // A code page: the text check counts the file's own bytes, as they stand.
@@ -338,6 +353,7 @@ SubtitleText decodeSubtitleBytes(std::string_view bytes, int subtitleFontScript)
       if (out.characters == 0 || out.badCharacters * 100 >= 40 * out.characters) return out;
       chars = fromUtf8(decodeCodePage(bytes, codePageForFontScript(subtitleFontScript)));
       break;
+    }
   }
   splitLines(chars, out, countUnicode);
   return out;
