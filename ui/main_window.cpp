@@ -109,7 +109,7 @@ void TfrmMain::createWidgets() {
     settings_.AudioVolume = volume_->position();
     commands_.settingsChanged(5000);
   };
-  seekBar_->onSeek = [this](int position) { commands_.seek(position); };
+  seekBar_->onSeek = [this](int position, bool dragging) { commands_.seek(position, dragging); };
   seekBar_->onUserChange = [this](int change) { commands_.settingsChanged(change); };
 
   // Press order: the two name labels, the info button, the times and repeat

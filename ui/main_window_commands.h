@@ -97,8 +97,12 @@ class MainWindowCommands {
   virtual void setVolume(int level) { (void)level; }
   // The mute flip changed; muted means no sound.
   virtual void setMute(bool muted) { (void)muted; }
-  // A seek to a seek-bar position (0..maximum; may exceed it by one rounding step).
-  virtual void seek(int position) { (void)position; }
+  // A seek to a seek-bar position (0..maximum; may exceed it by one rounding
+  // step); dragging while the user moves the pressed bar (a fast, key-frame seek).
+  virtual void seek(int position, bool dragging) {
+    (void)position;
+    (void)dragging;
+  }
   // A user change of a remembered value: add delta to SettingsChangeScore
   // (capped by the owner) while a movie is open.
   virtual void settingsChanged(int delta) { (void)delta; }

@@ -108,7 +108,7 @@ void TVirtualProgressBar::setMaximum(int m) {
   paint();
 }
 
-void TVirtualProgressBar::follow(int x) {
+void TVirtualProgressBar::follow(int x, bool dragging) {
   const int old = position_;
   position_ = static_cast<int>(
       std::lrint(static_cast<double>(x - rect_.left()) / rect_.width() * (maximum_ - minimum_ + 1) +
@@ -116,14 +116,14 @@ void TVirtualProgressBar::follow(int x) {
   position_ = std::max(position_, 0);
   filled_ = std::clamp(x - rect_.left(), 0, rect_.width());
   paint();
-  if (onSeek) onSeek(position_);
+  if (onSeek) onSeek(position_, dragging);
   if (onUserChange) onUserChange(std::abs(position_ - old));
 }
 
 bool TVirtualProgressBar::press(int x, int y) {
   if (!enabled_ || !contains(x, y)) return false;
   pressed_ = hover_ = true;
-  follow(x);
+  follow(x, false);
   capture();
   return true;
 }
@@ -145,7 +145,7 @@ void TVirtualProgressBar::move(int x, int y, bool leftHeld) {
     }
     hover_ = true;
     owner_.setPointer(PointerShape::HandPress);
-    follow(x);
+    follow(x, true);
     return;
   }
   pressed_ = false;

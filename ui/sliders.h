@@ -66,11 +66,12 @@ class TVirtualProgressBar : public SkinWidget {
   // maximum = max(m, minimum + 1); the position is limited to it.
   void setMaximum(int m);
 
-  std::function<void(int position)> onSeek;      // the user asks for this position
+  // The user asks for this position; dragging for moves of the pressed bar.
+  std::function<void(int position, bool dragging)> onSeek;
   std::function<void(int change)> onUserChange;  // |change| of position, for the change score
 
  private:
-  void follow(int x);
+  void follow(int x, bool dragging);
   QImage image_;
   bool enabled_;
   int position_ = 0;

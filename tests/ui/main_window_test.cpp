@@ -36,7 +36,7 @@ class RecordingCommands : public ui::MainWindowCommands {
   }
   void setVolume(int level) override { calls.push_back("volume " + std::to_string(level)); }
   void setMute(bool muted) override { calls.push_back(muted ? "mute on" : "mute off"); }
-  void seek(int position) override { calls.push_back("seek " + std::to_string(position)); }
+  void seek(int position, bool) override { calls.push_back("seek " + std::to_string(position)); }
   void switchTimesFrames() override { calls.push_back("times"); }
   void cycleRepeat() override { calls.push_back("repeat"); }
   void menuCommand(ui::MenuCommand c) override {

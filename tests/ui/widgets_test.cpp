@@ -293,7 +293,7 @@ TEST(SeekBarTest, PressAndDragSeek) {
     ui::TVirtualProgressBar bar(window, inclusive(25, 135, 432, 144), "MainProgressBar", true);
     bar.setMaximum(1000);
     int seeks = 0, lastSeek = -1;
-    bar.onSeek = [&](int p) {
+    bar.onSeek = [&](int p, bool) {
       ++seeks;
       lastSeek = p;
     };

@@ -235,7 +235,9 @@ void TfrmVideoWindow::dropEvent(QDropEvent* event) {
 }
 
 void TfrmVideoWindow::closeEvent(QCloseEvent* event) {
-  // Closing the video window ends the program; the owner decides how.
+  // The user closing the window ends the program, which the owner does in
+  // order; closes by the program itself (application quit) go through.
+  if (!event->spontaneous()) return;
   event->ignore();
   emit closeRequested();
 }

@@ -61,7 +61,8 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   void keyPressed(int key, Qt::KeyboardModifiers modifiers);
   // Files and folders dropped on the window (handled as drops on the main window).
   void filesDropped(const QStringList& paths);
-  // The user closed the window: the program should end.
+  // The user closed the window (the close itself was refused): the program
+  // should end in order.
   void closeRequested();
   void fullScreenChanged(bool on);
 

@@ -1,0 +1,106 @@
+// The main window wired to the playback controller over the fake engine.
+#include "ui/main_window_playback.h"
+#include "tests/playback/controller_fixture.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+using ui::MainButton;
+
+class MainWindowPlaybackTest : public playback::testing::ControllerTest {
+ protected:
+  MainWindowPlaybackTest() {
+    adapter_.attach(&window_);
+    window_.show();
+  }
+  void click(QPoint p) {
+    QTest::mouseMove(&window_, p);
+    QTest::mouseClick(&window_, Qt::LeftButton, {}, p);
+    QCoreApplication::processEvents();  // the command runs after the handler
+  }
+  void click(MainButton b) { click(window_.buttonRect(b).center()); }
+  bool called(const std::string& call) const {
+    return std::find(engine_.calls.begin(), engine_.calls.end(), call) != engine_.calls.end();
+  }
+
+  ui::MainWindowPlayback adapter_{*controller_, engine_, state_, settings_};
+  ui::TfrmMain window_{settings_, texts_, adapter_};
+};
+
+TEST_F(MainWindowPlaybackTest, TransportClicksDriveTheEngineAndTheLooksFollow) {
+  openOne(movie("clip.avi"));
+  play(5);
+  adapter_.refresh();
+  EXPECT_EQ(window_.movieName(), "clip.avi");
+  ASSERT_TRUE(window_.buttonHeldDown(MainButton::Play));
+  EXPECT_TRUE(window_.buttonEnabled(MainButton::Stop));
+
+  const struct {
+    MainButton button;
+    const char* engineCall;
+    bool playHeld, pauseHeld, stopEnabled;
+  } rows[] = {
+      {MainButton::Pause, "pause", false, true, true},
+      {MainButton::Pause, "", false, true, true},  // held down: the click does nothing
+      {MainButton::Play, "run", true, false, true},
+      {MainButton::Stop, "", false, false, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(static_cast<int>(row.button));
+    engine_.calls.clear();
+    click(row.button);
+    if (*row.engineCall) {
+      EXPECT_TRUE(called(row.engineCall));
+    } else if (row.button == MainButton::Pause) {
+      EXPECT_TRUE(engine_.calls.empty());
+    }
+    EXPECT_EQ(window_.buttonHeldDown(MainButton::Play), row.playHeld);
+    EXPECT_EQ(window_.buttonHeldDown(MainButton::Pause), row.pauseHeld);
+    EXPECT_EQ(window_.buttonEnabled(MainButton::Stop), row.stopEnabled);
+  }
+  EXPECT_FALSE(window_.buttonEnabled(MainButton::Rewind));
+}
+
+TEST_F(MainWindowPlaybackTest, SeekBarFollowsThePlayAndSeeksOnClick) {
+  openOne(movie("clip.avi"));  // 120 s
+  play(50);                    // one second
+  adapter_.refresh();
+  EXPECT_EQ(window_.seekMaximum(), 120000);
+  EXPECT_NEAR(window_.seekPosition(), 1000, 40);
+  const QRect bar = window_.seekRect();
+  engine_.calls.clear();
+  click(QPoint(bar.left() + bar.width() / 2, bar.center().y()));
+  EXPECT_TRUE(called("setPosition(60000ms)")) << (engine_.calls.empty() ? "" : engine_.calls[0]);
+  engine_.calls.clear();
+  const QPoint past(bar.right() + 15, bar.center().y());  // a drag a little past the end
+  QTest::mousePress(&window_, Qt::LeftButton, {}, bar.center());
+  QTest::mouseMove(&window_, past);
+  QTest::mouseRelease(&window_, Qt::LeftButton, {}, past);
+  EXPECT_TRUE(called("setPosition(119990ms)")) << "the seek stays inside the movie";
+}
+
+TEST_F(MainWindowPlaybackTest, VolumeSliderAndMuteReachTheEngine) {
+  openOne(movie("clip.avi"));
+  play(2);
+  const QRect volume = window_.volumeRect();
+  engine_.calls.clear();
+  click(QPoint(volume.center().x(), volume.top()));
+  EXPECT_TRUE(called("putVolume(10000)"));
+  EXPECT_EQ(settings_.AudioVolume, 20);
+  engine_.calls.clear();
+  click(window_.muteRect().center());
+  EXPECT_TRUE(settings_.Mute);
+  EXPECT_EQ(engine_.volume(), 0);
+  click(window_.muteRect().center());
+  EXPECT_FALSE(settings_.Mute);
+  EXPECT_EQ(engine_.volume(), 10000);
+  controller_->VolumeDown();  // a key changes the volume: the slider follows
+  adapter_.refresh();
+  EXPECT_EQ(window_.volumePosition(), 19);
+}
+
+}  // namespace

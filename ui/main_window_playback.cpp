@@ -1,0 +1,202 @@
+#include "ui/main_window_playback.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace ui {
+namespace {
+
+bool held(playback::ButtonLook look) {
+  return look != playback::ButtonLook::Up;
+}
+
+int clampToInt(int64_t v) {
+  return static_cast<int>(std::clamp<int64_t>(v, 0, INT_MAX));
+}
+
+}  // namespace
+
+MainWindowPlayback::MainWindowPlayback(playback::PlaybackController& controller,
+                                       playback::Engine& engine, playback::PlayerState& state,
+                                       settings::Settings& settings)
+    : controller_(controller), engine_(engine), state_(state), settings_(settings) {
+  poll_.setInterval(20);
+  connect(&poll_, &QTimer::timeout, this, &MainWindowPlayback::refresh);
+}
+
+void MainWindowPlayback::attach(TfrmMain* window) {
+  window_ = window;
+  shownRevision_ = ~uint64_t{0};
+  refresh();
+  poll_.start();
+}
+
+void MainWindowPlayback::refresh() {
+  if (!window_) return;
+  const playback::MainDisplay& d = controller_.display();
+  // Volume and mute also change by keys; follow them without echoing back.
+  if (window_->volumePosition() != settings_.AudioVolume)
+    window_->setVolumePosition(settings_.AudioVolume);
+  if (window_->muted() != settings_.Mute) window_->setMuted(settings_.Mute);
+  if (d.revision == shownRevision_) {
+    window_->setSeekPosition(clampToInt(d.SeekPositionMs));
+    return;
+  }
+  shownRevision_ = d.revision;
+  if (!d.MovieLabel.empty()) window_->setMovieName(d.MovieLabel);
+  if (!d.SubtitleLabel.empty()) window_->setSubtitleName(d.SubtitleLabel);
+  if (!d.RepeatLabel.empty()) window_->setRepeatText(d.RepeatLabel);
+  window_->setTimesText(d.MovieTimes);
+  window_->setShowingFrames(settings_.ShowFrames);
+  window_->setSeekEnabled(true);  // so the maximum and position below take
+  window_->setSeekMaximum(clampToInt(d.SeekMaxMs));
+  window_->setSeekPosition(clampToInt(d.SeekPositionMs));
+  window_->setSeekEnabled(d.SeekEnabled);
+  window_->setButtonEnabled(MainButton::Rewind, d.RewindEnabled);
+  window_->setButtonEnabled(MainButton::Forward, d.ForwardEnabled);
+  window_->setButtonEnabled(MainButton::Stop, d.StopEnabled);
+  window_->setButtonEnabled(MainButton::Pause, d.StopEnabled);
+  window_->setButtonHeldDown(MainButton::Play, held(d.Play));
+  window_->setButtonHeldDown(MainButton::Pause, held(d.Pause));
+}
+
+void MainWindowPlayback::openMovieDialog() {
+  if (auto& open = controller_.hooks().openMoviesDialog) act(open);
+}
+void MainWindowPlayback::openSubtitleDialog() {
+  if (hooks_.openSubtitleDialog) act(hooks_.openSubtitleDialog);
+}
+void MainWindowPlayback::play() {
+  act([this] { controller_.Play(); });
+}
+void MainWindowPlayback::pause() {
+  act([this] { controller_.Pause(); });
+}
+void MainWindowPlayback::stop() {
+  act([this] { controller_.Stop(); });
+}
+void MainWindowPlayback::rewind() {
+  act([this] { controller_.Rewind(); });
+}
+void MainWindowPlayback::forward() {
+  act([this] { controller_.Forward(); });
+}
+void MainWindowPlayback::previousMovie() {
+  act([this] { controller_.Previous(); });
+}
+void MainWindowPlayback::nextMovie() {
+  act([this] { controller_.Next(); });
+}
+void MainWindowPlayback::togglePlaylist() {
+  if (hooks_.togglePlaylist) hooks_.togglePlaylist();
+}
+void MainWindowPlayback::configuration() {
+  if (hooks_.configuration) hooks_.configuration();
+}
+void MainWindowPlayback::movieInfo() {
+  if (hooks_.movieInfo) hooks_.movieInfo();
+}
+void MainWindowPlayback::volumeUp() {
+  act([this] { controller_.VolumeUp(); });
+}
+void MainWindowPlayback::volumeDown() {
+  act([this] { controller_.VolumeDown(); });
+}
+bool MainWindowPlayback::closePlayer() {
+  return hooks_.closePlayer && hooks_.closePlayer();
+}
+bool MainWindowPlayback::minimize() {
+  return hooks_.minimize && hooks_.minimize();
+}
+
+void MainWindowPlayback::setVolume(int level) {
+  engine_.putVolume(std::clamp(level, 0, 10000));
+}
+
+void MainWindowPlayback::setMute(bool muted) {
+  // The window already flipped the setting; the controller's toggle flips it
+  // back to the requested state and shows the on-screen message.
+  settings_.Mute = !muted;
+  controller_.MuteToggle();
+}
+
+void MainWindowPlayback::seek(int position, bool dragging) {
+  controller_.SeekToMs(position, dragging);
+}
+
+void MainWindowPlayback::settingsChanged(int delta) {
+  if (controller_.movieOpen()) playback::addSettingsChange(state_, delta);
+}
+
+void MainWindowPlayback::switchTimesFrames() {
+  act([this] { controller_.MovieTimesLabelClick(); });
+}
+void MainWindowPlayback::cycleRepeat() {
+  act([this] { controller_.RepeatClick(); });
+}
+
+void MainWindowPlayback::menuCommand(MenuCommand command) {
+  switch (command) {
+    case MenuCommand::Play:
+      play();
+      return;
+    case MenuCommand::Stop:
+      stop();
+      return;
+    case MenuCommand::Pause:
+      pause();
+      return;
+    case MenuCommand::Rewind:
+      rewind();
+      return;
+    case MenuCommand::Forward:
+      forward();
+      return;
+    case MenuCommand::FastRewind:
+      act([this] { controller_.FastRewind(); });
+      return;
+    case MenuCommand::FastForward:
+      act([this] { controller_.FastForward(); });
+      return;
+    case MenuCommand::VolumeUp:
+      volumeUp();
+      return;
+    case MenuCommand::VolumeDown:
+      volumeDown();
+      return;
+    case MenuCommand::OpenMovie:
+      openMovieDialog();
+      return;
+    default:
+      break;
+  }
+  if (hooks_.menuCommand) act([&] { hooks_.menuCommand(command); });
+}
+
+void MainWindowPlayback::contextMenuOpening() {
+  if (hooks_.contextMenuOpening) hooks_.contextMenuOpening();
+}
+
+void MainWindowPlayback::keyPressed(int key, Qt::KeyboardModifiers modifiers) {
+  if (hooks_.keyPressed) act([&] { hooks_.keyPressed(key, modifiers); });
+}
+
+bool MainWindowPlayback::wheel(int steps) {
+  const bool taken = hooks_.wheel && hooks_.wheel(steps);
+  refresh();
+  return taken;
+}
+
+void MainWindowPlayback::filesDropped(const std::vector<std::string>& paths) {
+  act([&] { controller_.OpenFileList(paths, 0); });
+}
+
+bool MainWindowPlayback::videoFullScreen() const {
+  return hooks_.videoFullScreen && hooks_.videoFullScreen();
+}
+
+void MainWindowPlayback::mainWindowMoved() {
+  if (hooks_.mainWindowMoved) hooks_.mainWindowMoved();
+}
+
+}  // namespace ui
