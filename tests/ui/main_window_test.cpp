@@ -1,8 +1,10 @@
 #include "ui/main_window.h"
 #include "app/settings/settings.h"
 #include "app/texts/interface_texts.h"
+#include "ui/window_drag.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -202,6 +204,70 @@ TEST_F(MainWindowTest, ContextMenuHasEveryCommand) {
   EXPECT_EQ(
       commands_.calls,
       std::vector<std::string>{"menu " + std::to_string(static_cast<int>(ui::MenuCommand::Exit))});
+}
+
+}  // namespace
+
+namespace {
+
+// Drags the main window by a free spot of its face so that its top-left
+// corner would land on target, in steps, as the pointer would.
+void dragFaceTo(ui::TfrmMain& window, QPoint target) {
+  const QPoint grip(5, 60);  // left of the transport well: no widget there
+  QTest::mousePress(&window, Qt::LeftButton, {}, grip);
+  const QPoint start = window.pos();
+  for (int i = 1; i <= 4; ++i) {
+    const QPoint global = start + grip + (target - start) * i / 4;
+    QTest::mouseMove(&window, global - window.pos());
+  }
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, start + grip + (target - start) - window.pos());
+  QCoreApplication::processEvents();
+}
+
+TEST(MainWindowMoveTest, SnapsToScreenEdgesAndCarriesDockedWindows) {
+  settings::Settings settings;
+  ui::MainWindowCommands commands;
+  ui::TfrmMain window(settings, texts::builtInTexts(), commands);
+  window.show();
+  const QRect area = window.screen()->availableGeometry();
+  const struct {
+    QPoint target, expected;
+  } rows[] = {
+      {area.topLeft() + QPoint(10, 100), area.topLeft() + QPoint(0, 100)},
+      {area.topLeft() + QPoint(11, 100), area.topLeft() + QPoint(11, 100)},
+      {area.topLeft() + QPoint(100, 7), area.topLeft() + QPoint(100, 0)},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.target.x() << "," << row.target.y());
+    window.move(area.topLeft() + QPoint(150, 150));
+    dragFaceTo(window, row.target);
+    EXPECT_EQ(window.pos(), row.expected);
+    EXPECT_EQ(QPoint(settings.MainXPosition, settings.MainYPosition), row.expected);
+  }
+
+  // A window placed exactly against the right edge moves along; one placed a
+  // pixel away stays, and the main window snaps to it instead.
+  const QPoint home = area.topLeft() + QPoint(60, 60);
+  for (int gap : {0, 1}) {
+    SCOPED_TRACE(gap);
+    window.move(home);
+    QWidget other(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    other.resize(150, 150);
+    other.move(home + QPoint(window.width() + gap, 0));
+    other.show();
+    ui::registerPlayerWindow(&other);
+    const QPoint otherStart = other.pos();
+    dragFaceTo(window, home + QPoint(30, 40));
+    if (gap == 0) {
+      EXPECT_EQ(window.pos(), home + QPoint(30, 40));
+      EXPECT_EQ(other.pos(), otherStart + QPoint(30, 40));
+    } else {
+      EXPECT_EQ(other.pos(), otherStart);
+      // Dragged to 6 px short of the other window, the main window snaps to it.
+      dragFaceTo(window, home + QPoint(5, 0));
+      EXPECT_EQ(window.x() + window.width(), other.x());
+    }
+  }
 }
 
 }  // namespace
