@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   hooks.showMessage = [](const std::string& m) {
     std::fprintf(stderr, "message: %s\n", m.c_str());
   };
-  hooks.closePlayer = [&] { app.quit(); };
+  hooks.closePlayer = [&] { QCoreApplication::exit(0); };
   video.start();
 
   QElapsedTimer clock;
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     if (seeking && painted > seekFromPainted &&
         std::llabs(player.engine().currentPosition() - half) < 50 * playback::kUnitsPerMs) {
       seekMs = seekClock.nsecsElapsed() / 1e6;
-      app.quit();
+      QCoreApplication::exit(0);
     }
   });
   poll.start();
