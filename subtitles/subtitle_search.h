@@ -63,8 +63,9 @@ bool hasSubtitleExtension(std::string_view path);
 bool isDroppedSubtitle(const std::vector<std::string>& paths, bool movieOpen);
 
 // OpenSubtitle: the open dialog is offered only when no movie is being opened and
-// a movie is open. The dialog's file patterns for "Subtitle files":
+// a movie is open.
 bool canOpenSubtitle(bool openingBusy, bool movieOpen);
+// The open dialog's patterns for its "Subtitle files" filter.
 inline constexpr const char* kSubtitleFilePatterns = "*.sub;*.srt;*.txt;*.ssa";
 
 struct AttachResult {
