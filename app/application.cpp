@@ -23,6 +23,10 @@
 #include "app/settings/save_configuration.h"
 #include "app/texts/interface_texts.h"
 #include "app/texts/language_file.h"
+#include "playback/player.h"
+#include "ui/main_window.h"
+#include "ui/message_window.h"
+#include "ui/videowindow/video_playback.h"
 
 namespace app {
 
@@ -36,27 +40,6 @@ void onQuitSignal(int) {
   char b = 1;
   [[maybe_unused]] ssize_t n = ::write(quitSignalFds[1], &b, 1);
 }
-
-// The main window until the skinned one takes its place: a borderless window
-// whose closing runs the orderly shut-down.
-class BareMainWindow : public QWidget {
- public:
-  explicit BareMainWindow(Application& app) : app_(app) {
-    setWindowFlag(Qt::FramelessWindowHint);
-    setWindowTitle("TarvelinoMainWindow loading...");
-    resize(460, 150);
-    setStyleSheet("background: #1c1f24;");
-  }
-
- protected:
-  void closeEvent(QCloseEvent* event) override {
-    app_.shutDown();
-    event->accept();
-  }
-
- private:
-  Application& app_;
-};
 
 // Ends the program after an error that no handler caught. The exit code tells
 // the caller that the run failed.
@@ -183,50 +166,105 @@ bool Application::startUp() {
   settings::migrateOldFiles(folders_);
   texts::LoadBuiltInTexts(false);
   QGuiApplication::setApplicationDisplayName(kLoadingTitle);
-
-  auto* window = new BareMainWindow(*this);
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  mainWindow_ = window;
-
   readConfiguration();
   if (commandLine_.kind == CommandKind::Uninstall) return false;
+  // A second start hands over before it builds any window or media engine,
+  // so it stays short-lived.
   if (handOverIfSecondStart()) return false;
   applyPriority();
-  mainWindow_->move(settings_.MainXPosition, settings_.MainYPosition);
+  createPlayerAndWindows();
   if (!settings_.RememberPanScanSettings) settings_.PanScanSize = 0;
-  if (settings_.Shuffle) std::srand(static_cast<unsigned>(time(nullptr)));
-  settings_.LastMovieSelectedInPlaylist = std::max(0, settings_.LastMovieSelectedInPlaylist);
-
+  player_->restore();  // last playlist (clamps LastMovieSelectedInPlaylist) and remembered movies
   auto language = texts::loadStartupLanguage(folders_.ProgramFolder, settings_.LastUsedLanguage,
                                              settings_.FullscreenModeSwitch);
-  if (!language.message.empty()) std::cerr << language.message << std::endl;
+  if (!language.message.empty()) ui::ShowMessageWindow(language.message, mainWindow_);
+  player_->setTexts(texts::currentTexts());
   settings_.FirstRun = false;
   installQuitSignals();
   return true;
 }
 
-int Application::run() {
-  if (!startUp()) {
-    delete mainWindow_;
-    return 0;
+void Application::createPlayerAndWindows() {
+  playback::PlayerOptions options;
+  options.programName = folders_.ProgramName;
+  options.dataFolder = folders_.DataFolder;
+  player_ = std::make_unique<playback::Player>(settings_, texts::currentTexts(), options);
+  video_ = std::make_unique<ui::VideoPlayback>(*player_, settings_, folders_.ProgramName);
+  link_ = std::make_unique<MainWindowLink>(*player_, settings_);
+  auto* window = new ui::TfrmMain(settings_, texts::currentTexts(), *link_);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowTitle("TarvelinoMainWindow loading...");
+  window->installEventFilter(this);
+  mainWindow_ = window;
+  link_->attach(window);
+  link_->setVideoWindow(&video_->window());
+  link_->setCloseHandler([this] {
+    if (mainWindow_) mainWindow_->close();
+  });
+  window->restorePosition();
+  video_->window().setGeometry(settings_.VideoWindowXPosition, settings_.VideoWindowYPosition,
+                               settings_.VideoWindowWidth, settings_.VideoWindowHeight);
+
+  playback::PlaybackHooks& h = player_->controller().hooks();
+  h.showMessage = [this](const std::string& text) { ui::ShowMessageWindow(text, mainWindow_); };
+  h.isMinimized = [this] { return mainWindow_ && mainWindow_->isMinimized(); };
+  h.showMainWindow = [this] {
+    if (mainWindow_) mainWindow_->show();
+  };
+  h.closePlayer = [this] {
+    if (mainWindow_) mainWindow_->close();
+  };
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == mainWindow_ && event->type() == QEvent::Close) shutDown();
+  return QObject::eventFilter(watched, event);
+}
+
+void Application::firstActivation() {
+  firstActivationDone_ = true;
+  if (instanceServer_) instanceServer_->setRunning();
+  playback::PlaybackController& c = player_->controller();
+  switch (commandLine_.kind) {
+    case CommandKind::AddFile:
+      player_->playlist().addMovie(commandLine_.args[1]);
+      break;
+    case CommandKind::AddFolder:
+      player_->playlist().addFolderWithMovies(commandLine_.args[1]);
+      break;
+    case CommandKind::Paths:
+      player_->state().AutoClosePlayerOnce = settings_.AutoClosePlayerWhenFinished;
+      c.OpenCommandLine(commandLine_.args);
+      break;
+    default:
+      break;
   }
+  if (!c.movieOpen()) settings::EnterNearestFolder(settings_.LastAccessedFolder);
+}
+
+int Application::run() {
+  if (!startUp()) return 0;
   QGuiApplication::setApplicationDisplayName(QString::fromStdString(folders_.ProgramName));
   mainWindow_->setWindowTitle(QString::fromStdString(folders_.ProgramName) + "MainWindow");
   mainWindow_->show();
+  video_->start();
   // The first activation acts on the command line once the window is shown.
-  QTimer::singleShot(0, this, [this] {
-    firstActivationDone_ = true;
-    if (instanceServer_) instanceServer_->setRunning();
-    settings::EnterNearestFolder(settings_.LastAccessedFolder);
-  });
+  QTimer::singleShot(0, this, &Application::firstActivation);
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, this, &Application::shutDown);
   return QApplication::exec();
 }
 
 void Application::onFilesReceived(const QByteArray& payload, bool raise) {
-  if (!firstActivationDone_) return;
+  playback::PlayerState& state = player_->state();
+  if (!firstActivationDone_ || state.Busy || state.OpeningBusy) return;
+  state.AutoClosePlayerOnce = false;
   ReceivedFiles files = parseInstancePayload(payload.toStdString());
-  (void)files;
+  if (files.kind == ReceivedFiles::Kind::AddFile && !files.paths.empty())
+    player_->playlist().addMovie(files.paths[0]);
+  else if (files.kind == ReceivedFiles::Kind::AddFolder && !files.paths.empty())
+    player_->playlist().addFolderWithMovies(files.paths[0]);
+  else if (!files.paths.empty())
+    player_->controller().OpenFileList(files.paths, -1);
   if (raise && mainWindow_) {
     if (mainWindow_->isMinimized()) mainWindow_->showNormal();
     mainWindow_->raise();
@@ -243,6 +281,23 @@ void Application::onCommandReceived(int code) {
 void Application::shutDown() {
   if (shutDownDone_) return;
   shutDownDone_ = true;
+  // A close while a command or an open is under way ends the process at once:
+  // the half-done state must not be recorded.
+  if (player_ && (player_->state().Busy || player_->state().OpeningBusy)) std::_Exit(0);
+  if (mainWindow_) {
+    settings_.MainXPosition = mainWindow_->x();
+    settings_.MainYPosition = mainWindow_->y();
+  }
+  if (video_) {
+    QRect bounds = video_->window().isFullScreen() ? video_->window().normalGeometry()
+                                                   : video_->window().geometry();
+    settings_.VideoWindowXPosition = bounds.x();
+    settings_.VideoWindowYPosition = bounds.y();
+    settings_.VideoWindowWidth = bounds.width();
+    settings_.VideoWindowHeight = bounds.height();
+    video_->stop();
+  }
+  if (player_) player_->shutDown();
   settings::SaveConfiguration(settings_, folders_, screenGeometry(),
                               texts::currentTexts().Options[6]);
   QCoreApplication::quit();

@@ -9,9 +9,18 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/main_window_link.h"
 #include "app/settings/folders.h"
 #include "app/settings/settings.h"
 #include "app/settings/settings_io.h"
+
+namespace playback {
+class Player;
+}
+namespace ui {
+class TfrmMain;
+class VideoPlayback;
+}  // namespace ui
 
 namespace app {
 
@@ -36,6 +45,9 @@ class Application : public QObject {
 
  private:
   bool startUp();
+  void createPlayerAndWindows();
+  void firstActivation();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void readConfiguration();
   bool handOverIfSecondStart();
   void applyPriority();
@@ -49,7 +61,10 @@ class Application : public QObject {
   settings::Folders folders_;
   settings::Settings settings_;
   std::unique_ptr<InstanceServer> instanceServer_;
-  QPointer<QWidget> mainWindow_;
+  std::unique_ptr<playback::Player> player_;
+  std::unique_ptr<ui::VideoPlayback> video_;
+  std::unique_ptr<MainWindowLink> link_;
+  QPointer<ui::TfrmMain> mainWindow_;
   bool shutDownDone_ = false;
   bool firstActivationDone_ = false;
 };
