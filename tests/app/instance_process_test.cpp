@@ -144,6 +144,62 @@ TEST_F(InstanceProcessTest, TerminateWritesTheConfiguration) {
   EXPECT_NE(ini.find("\r\nDontShowWritingError=0\r\n"), std::string::npos);
 }
 
+TEST_F(InstanceProcessTest, RunningInstanceTakesFilesFromASecondStart) {
+  std::string movie = (dir_.path() + "/clip one.avi").toStdString();
+  std::ofstream(movie) << "not really a movie";
+  QProcess* first = start({});
+  ASSERT_TRUE(waitRunning());
+  QProcess* second = start({"/AddFile", QString::fromStdString(movie)});
+  ASSERT_TRUE(second->waitForFinished(10000));
+  EXPECT_EQ(second->exitCode(), 0);
+  // The hand-over is asynchronous: give the first instance a moment to act.
+  QThread::msleep(500);
+  first->terminate();
+  ASSERT_TRUE(first->waitForFinished(10000));
+  std::ifstream in((dir_.path() + "/config/Tarvelino/Tarvelino.mpl").toStdString(),
+                   std::ios::binary);
+  std::string playlist((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_NE(playlist.find(movie + "\r\n"), std::string::npos) << playlist;
+}
+
+TEST_F(InstanceProcessTest, PlaysAMovieToItsEndAndClosesByItself) {
+  const QString clip = dir_.path() + "/clip.mp4";
+  QProcess make;
+  make.start("gst-launch-1.0", {"-q",
+                                "-e",
+                                "videotestsrc",
+                                "num-buffers=40",
+                                "!",
+                                "video/x-raw,width=320,height=240,framerate=20/1",
+                                "!",
+                                "videoconvert",
+                                "!",
+                                "video/x-raw,format=I420",
+                                "!",
+                                "x264enc",
+                                "!",
+                                "mp4mux",
+                                "name=mux",
+                                "!",
+                                "filesink",
+                                "location=" + clip,
+                                "audiotestsrc",
+                                "num-buffers=80",
+                                "!",
+                                "audioconvert",
+                                "!",
+                                "avenc_aac",
+                                "!",
+                                "mux."});
+  ASSERT_TRUE(make.waitForFinished(60000));
+  ASSERT_EQ(make.exitCode(), 0);
+  QProcess* player = start({clip});
+  ASSERT_TRUE(player->waitForFinished(60000)) << "the player did not close at the movie's end";
+  EXPECT_EQ(player->exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(player->exitCode(), 0);
+  EXPECT_NE(configText().find("\r\nLastMovieSelectedInPlaylist=1\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace app
 
