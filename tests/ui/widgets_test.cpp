@@ -405,3 +405,17 @@ TEST(LabelTest, LongTextsScrollAndCanBeDragged) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HintTest, StaysLongerForLongerHints) {
+  const struct {
+    int characters, ms;
+  } rows[] = {{0, 939}, {1, 1000}, {4, 1184}, {20, 2163}, {29, 2714}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.characters);
+    EXPECT_EQ(ui::hintDurationMs(row.characters), row.ms);
+  }
+}
+
+}  // namespace
