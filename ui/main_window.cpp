@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "ui/colors.h"
+#include "ui/message_window.h"
 #include "ui/skin_loader.h"
 #include "ui/sliders.h"
 #include "ui/virtual_button.h"
@@ -71,6 +72,7 @@ TfrmMain::TfrmMain(settings::Settings& settings, const texts::InterfaceTexts& te
   scrollTimer_.setInterval(1500);
   connect(&scrollTimer_, &QTimer::timeout, this, &TfrmMain::scrollTick);
   registerPlayerWindow(this);
+  setMessageAnchorWindow(this);  // messages centre on the main window
   textsListener_ = texts::addApplyListener([this] { applyTexts(*texts_); });
   setVolumePosition(settings_.AudioVolume);
   setMuted(settings_.Mute);
