@@ -6,7 +6,9 @@
 #include <functional>
 #include <thread>
 
+#ifdef TARVELINO_HAVE_TAP
 #include "audio/processing_chain.h"
+#endif
 #include "playback/gst_engine.h"
 #include "test_media.h"
 
@@ -124,10 +126,12 @@ TEST_F(GstEngineTest, ReportsTheEndOfTheStreamOnceForTheCurrentMovie) {
   ASSERT_TRUE(engine_->run());
   ASSERT_TRUE(waitFor(*engine_, [&] { return !listener_.events.empty(); }));
   EXPECT_EQ(listener_.events[0].code, EngineEventCode::StreamComplete);
+#ifdef TARVELINO_HAVE_TAP
   // The sound went through the sample tap: its chain saw the stream's format.
   audio::ProcessingChain* chain = sampleChain(*engine_);
   ASSERT_NE(chain, nullptr);
   EXPECT_EQ(chain->format().SampleRate, 44100);
+#endif
   EXPECT_EQ(listener_.events[0].generation, engine_->generation());
   waitFor(
       *engine_, [] { return false; }, 200);
