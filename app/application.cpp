@@ -19,12 +19,14 @@
 #include <iostream>
 
 #include "app/instance_channel.h"
+#include "app/player_commands.h"
 #include "app/settings/configuration_file.h"
 #include "app/settings/save_configuration.h"
 #include "app/texts/interface_texts.h"
 #include "app/texts/language_file.h"
 #include "playback/player.h"
 #include "ui/main_window.h"
+#include "ui/main_window_playback.h"
 #include "ui/message_window.h"
 #include "ui/videowindow/video_playback.h"
 
@@ -190,17 +192,16 @@ void Application::createPlayerAndWindows() {
   options.dataFolder = folders_.DataFolder;
   player_ = std::make_unique<playback::Player>(settings_, texts::currentTexts(), options);
   video_ = std::make_unique<ui::VideoPlayback>(*player_, settings_, folders_.ProgramName);
-  link_ = std::make_unique<MainWindowLink>(*player_, settings_);
+  link_ = std::make_unique<ui::MainWindowPlayback>(player_->controller(), player_->engine(),
+                                                   player_->state(), settings_);
   auto* window = new ui::TfrmMain(settings_, texts::currentTexts(), *link_);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowTitle("TarvelinoMainWindow loading...");
   window->installEventFilter(this);
   mainWindow_ = window;
   link_->attach(window);
-  link_->setVideoWindow(&video_->window());
-  link_->setCloseHandler([this] {
-    if (mainWindow_) mainWindow_->close();
-  });
+  link_->hooks().videoFullScreen = [this] { return video_->window().isFullScreen(); };
+  installPlayerCommands(*link_, *player_, settings_, window);
   window->restorePosition();
   video_->window().setGeometry(settings_.VideoWindowXPosition, settings_.VideoWindowYPosition,
                                settings_.VideoWindowWidth, settings_.VideoWindowHeight);

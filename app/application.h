@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/main_window_link.h"
 #include "app/settings/folders.h"
 #include "app/settings/settings.h"
 #include "app/settings/settings_io.h"
@@ -18,6 +17,7 @@ namespace playback {
 class Player;
 }
 namespace ui {
+class MainWindowPlayback;
 class TfrmMain;
 class VideoPlayback;
 }  // namespace ui
@@ -63,7 +63,7 @@ class Application : public QObject {
   std::unique_ptr<InstanceServer> instanceServer_;
   std::unique_ptr<playback::Player> player_;
   std::unique_ptr<ui::VideoPlayback> video_;
-  std::unique_ptr<MainWindowLink> link_;
+  std::unique_ptr<ui::MainWindowPlayback> link_;
   QPointer<ui::TfrmMain> mainWindow_;
   bool shutDownDone_ = false;
   bool firstActivationDone_ = false;

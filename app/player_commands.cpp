@@ -1,0 +1,119 @@
+#include "app/player_commands.h"
+
+#include <QFileDialog>
+
+#include "app/texts/composed_texts.h"
+#include "app/texts/interface_texts.h"
+#include "subtitles/subtitle_search.h"
+
+namespace app {
+
+namespace {
+
+QString qt(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+void openMovies(playback::Player& player, const settings::Settings& settings, QWidget* owner) {
+  const texts::InterfaceTexts& t = texts::currentTexts();
+  const QStringList files = QFileDialog::getOpenFileNames(
+      owner, qt(t.Hints[4]), QString(),
+      qt(texts::toQtFilter(texts::movieOpenFilter(t, settings.ExtensionList))));
+  std::vector<std::string> chosen;
+  for (const QString& f : files) chosen.push_back(f.toStdString());
+  if (!chosen.empty()) player.controller().OpenChosenFiles(chosen);
+}
+
+void openSubtitle(playback::Player& player, const settings::Settings& settings, QWidget* owner) {
+  playback::PlaybackController& c = player.controller();
+  if (!subtitles::canOpenSubtitle(player.state().OpeningBusy, c.movieOpen())) return;
+  const texts::InterfaceTexts& t = texts::currentTexts();
+  const QString file = QFileDialog::getOpenFileName(
+      owner, qt(t.Hints[10]), QString(), qt(texts::toQtFilter(texts::subtitleOpenFilter(t))));
+  if (file.isEmpty()) return;
+  // The store is only changed while no other command runs.
+  player.state().Busy = true;
+  auto result = subtitles::attachSubtitle(player.subtitles(), file.toStdString(), false, settings,
+                                          t, player.state().MovieFrameRate);
+  player.state().Busy = false;
+  if (!result.message.empty() && c.hooks().showMessage) c.hooks().showMessage(result.message);
+  if (result.ok) c.subtitleAttached(result.label);
+}
+
+// The transport keys of the main window.
+void transportKey(playback::PlaybackController& c, int key, Qt::KeyboardModifiers modifiers) {
+  const bool ctrl = modifiers & Qt::ControlModifier;
+  switch (key) {
+    case Qt::Key_Space:
+      c.playing() ? c.Pause() : c.Play();
+      break;
+    case Qt::Key_X:
+      c.Play();
+      break;
+    case Qt::Key_C:
+      if (!ctrl) c.Pause();
+      break;
+    case Qt::Key_V:
+      c.Stop();
+      break;
+    case Qt::Key_Z:
+      c.Previous();
+      break;
+    case Qt::Key_B:
+      c.Next();
+      break;
+    case Qt::Key_R:
+      c.RepeatClick();
+      break;
+    case Qt::Key_Left:
+      ctrl ? c.FastRewind() : c.Rewind();
+      break;
+    case Qt::Key_Right:
+      ctrl ? c.FastForward() : c.Forward();
+      break;
+    case Qt::Key_Up:
+      c.VolumeUp();
+      break;
+    case Qt::Key_Down:
+      c.VolumeDown();
+      break;
+    case Qt::Key_Home:
+      c.GoToStart();
+      break;
+    case Qt::Key_End:
+      c.GoToEnd();
+      break;
+    case Qt::Key_Slash:
+      c.MovieTimesLabelClick();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void installPlayerCommands(ui::MainWindowPlayback& adapter, playback::Player& player,
+                           settings::Settings& settings, QPointer<QWidget> owner) {
+  playback::PlaybackController& c = player.controller();
+  c.hooks().openMoviesDialog = [&player, &settings, owner] { openMovies(player, settings, owner); };
+  ui::MainWindowHooks& h = adapter.hooks();
+  h.openSubtitleDialog = [&player, &settings, owner] { openSubtitle(player, settings, owner); };
+  h.keyPressed = [&player, &settings, owner](int key, Qt::KeyboardModifiers modifiers) {
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    if (ctrl && key == Qt::Key_O)
+      openMovies(player, settings, owner);
+    else if (ctrl && key == Qt::Key_L)
+      openSubtitle(player, settings, owner);
+    else
+      transportKey(player.controller(), key, modifiers);
+  };
+  h.menuCommand = [&player, &settings, owner](ui::MenuCommand command) {
+    if (command == ui::MenuCommand::LoadSubtitle)
+      openSubtitle(player, settings, owner);
+    else if (command == ui::MenuCommand::Exit && owner)
+      owner->close();
+  };
+}
+
+}  // namespace app
