@@ -162,8 +162,9 @@ TEST_F(InstanceProcessTest, RunningInstanceTakesFilesFromASecondStart) {
   EXPECT_NE(playlist.find(movie + "\r\n"), std::string::npos) << playlist;
 }
 
-TEST_F(InstanceProcessTest, PlaysAMovieToItsEndAndClosesByItself) {
-  const QString clip = dir_.path() + "/clip.mp4";
+// A 2-second H.264/AAC clip made with the media framework's own tools.
+QString makeClip(const QString& folder) {
+  const QString clip = folder + "/clip.mp4";
   QProcess make;
   make.start("gst-launch-1.0", {"-q",
                                 "-e",
@@ -191,13 +192,57 @@ TEST_F(InstanceProcessTest, PlaysAMovieToItsEndAndClosesByItself) {
                                 "avenc_aac",
                                 "!",
                                 "mux."});
-  ASSERT_TRUE(make.waitForFinished(60000));
-  ASSERT_EQ(make.exitCode(), 0);
+  if (!make.waitForFinished(60000) || make.exitCode() != 0) return {};
+  return clip;
+}
+
+TEST_F(InstanceProcessTest, PlaysAMovieToItsEndAndClosesByItself) {
+  const QString clip = makeClip(dir_.path());
+  ASSERT_FALSE(clip.isEmpty());
   QProcess* player = start({clip});
   ASSERT_TRUE(player->waitForFinished(60000)) << "the player did not close at the movie's end";
   EXPECT_EQ(player->exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(player->exitCode(), 0);
   EXPECT_NE(configText().find("\r\nLastMovieSelectedInPlaylist=1\r\n"), std::string::npos);
+}
+
+QString run(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  p.waitForFinished(30000);
+  return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// On a real X display: the movie opens without playing; a mouse click on the
+// main window's play button plays it to its end, and the player then closes.
+TEST_F(InstanceProcessTest, ClickOnPlayPlaysTheMovie) {
+  if (qgetenv("DISPLAY").isEmpty() || run("sh", {"-c", "command -v xdotool"}).isEmpty())
+    GTEST_SKIP() << "needs an X display and xdotool";
+  const QString clip = makeClip(dir_.path());
+  ASSERT_FALSE(clip.isEmpty());
+  std::filesystem::create_directories((dir_.path() + "/config/Tarvelino").toStdString());
+  std::ofstream((dir_.path() + "/config/Tarvelino/Tarvelino.ini").toStdString(), std::ios::binary)
+      << "[Configuration]\r\nAutoPlayOnLoad=0\r\nMainXPosition=10000\r\n"
+         "MainYPosition=50000\r\n";
+  env_.insert("QT_QPA_PLATFORM", "xcb");
+  QProcess* player = start({clip});
+  QString window;
+  for (int i = 0; i < 100 && window.isEmpty(); ++i) {
+    window = run("xdotool", {"search", "--name", "^TarvelinoMainWindow$"}).section('\n', 0, 0);
+    if (window.isEmpty()) QThread::msleep(100);
+  }
+  ASSERT_FALSE(window.isEmpty()) << "no main window on the display";
+  EXPECT_FALSE(player->waitForFinished(3000)) << "the movie played without being asked";
+  const QString geometry = run("xdotool", {"getwindowgeometry", "--shell", window});
+  int x = 0, y = 0;
+  for (const QString& line : geometry.split('\n')) {
+    if (line.startsWith("X=")) x = line.mid(2).toInt();
+    if (line.startsWith("Y=")) y = line.mid(2).toInt();
+  }
+  // The play button's face spans (47, 66)-(67, 86) of the window.
+  run("xdotool", {"mousemove", QString::number(x + 57), QString::number(y + 76), "click", "1"});
+  ASSERT_TRUE(player->waitForFinished(30000)) << "the click did not play the movie";
+  EXPECT_EQ(player->exitCode(), 0);
 }
 
 }  // namespace
