@@ -201,7 +201,7 @@ void Application::createPlayerAndWindows() {
   mainWindow_ = window;
   link_->attach(window);
   link_->hooks().videoFullScreen = [this] { return video_->window().isFullScreen(); };
-  installPlayerCommands(*link_, *player_, settings_, window);
+  installPlayerCommands(*link_, *player_, settings_, window, video_->window());
   window->restorePosition();
   video_->window().setGeometry(settings_.VideoWindowXPosition, settings_.VideoWindowYPosition,
                                settings_.VideoWindowWidth, settings_.VideoWindowHeight);

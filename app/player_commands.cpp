@@ -2,7 +2,10 @@
 
 #include <QFileDialog>
 
+#include "app/picture_commands_link.h"
 #include "app/texts/composed_texts.h"
+
+#include <memory>
 #include "app/texts/interface_texts.h"
 #include "subtitles/subtitle_search.h"
 
@@ -94,13 +97,15 @@ void transportKey(playback::PlaybackController& c, int key, Qt::KeyboardModifier
 }  // namespace
 
 void installPlayerCommands(ui::MainWindowPlayback& adapter, playback::Player& player,
-                           settings::Settings& settings, QPointer<QWidget> owner) {
+                           settings::Settings& settings, QPointer<QWidget> owner, QWidget& video) {
+  auto picture = std::make_shared<PictureCommandsLink>(player, settings, video);
   playback::PlaybackController& c = player.controller();
   c.hooks().openMoviesDialog = [&player, &settings, owner] { openMovies(player, settings, owner); };
   ui::MainWindowHooks& h = adapter.hooks();
   h.openSubtitleDialog = [&player, &settings, owner] { openSubtitle(player, settings, owner); };
-  h.keyPressed = [&player, &settings, owner](int key, Qt::KeyboardModifiers modifiers) {
+  h.keyPressed = [&player, &settings, owner, picture](int key, Qt::KeyboardModifiers modifiers) {
     const bool ctrl = modifiers & Qt::ControlModifier;
+    if (picture->key(key, modifiers)) return;
     if (ctrl && key == Qt::Key_O)
       openMovies(player, settings, owner);
     else if (ctrl && key == Qt::Key_L)
@@ -108,7 +113,8 @@ void installPlayerCommands(ui::MainWindowPlayback& adapter, playback::Player& pl
     else
       transportKey(player.controller(), key, modifiers);
   };
-  h.menuCommand = [&player, &settings, owner](ui::MenuCommand command) {
+  h.menuCommand = [&player, &settings, owner, picture](ui::MenuCommand command) {
+    if (picture->menuCommand(command)) return;
     if (command == ui::MenuCommand::LoadSubtitle)
       openSubtitle(player, settings, owner);
     else if (command == ui::MenuCommand::Exit && owner)

@@ -12,7 +12,8 @@
 namespace app {
 
 // owner is the dialogs' parent (the main window); it may be null.
+// video is the video window, for the picture commands.
 void installPlayerCommands(ui::MainWindowPlayback& adapter, playback::Player& player,
-                           settings::Settings& settings, QPointer<QWidget> owner);
+                           settings::Settings& settings, QPointer<QWidget> owner, QWidget& video);
 
 }  // namespace app
