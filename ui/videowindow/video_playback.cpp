@@ -1,10 +1,15 @@
 #include "ui/videowindow/video_playback.h"
 
 #include <QCoreApplication>
+#include <QPainter>
 #include <QThread>
 #include <QTime>
 
 namespace ui {
+
+static void paintPlainSubtitle(QPainter& p, const QRect& area,
+                               const std::vector<std::string>& lines,
+                               const settings::Settings& settings);
 
 VideoPlayback::VideoPlayback(playback::Player& player, settings::Settings& settings,
                              const std::string& programName, QObject* parent)
@@ -34,6 +39,44 @@ VideoPlayback::VideoPlayback(playback::Player& player, settings::Settings& setti
   h.setFullScreen = [this](bool on) { window_->setFullScreen(on); };
   h.wait = [](int ms) { QThread::msleep(ms); };
   h.clockText = [] { return QTime::currentTime().toString("hh:mm").toStdString(); };
+  h.showSubtitle = [this](int entry) {
+    const auto& entries = player_.subtitles().entries();
+    subtitleLines_ = entry >= 0 && entry < int(entries.size()) ? entries[entry].Lines
+                                                               : std::vector<std::string>{};
+  };
+  h.clearSubtitle = [this] { subtitleLines_.clear(); };
+  window_->setSubtitlePainter([this, &settings](QPainter& p, const QRect& area, const QRect&) {
+    paintPlainSubtitle(p, area, subtitleLines_, settings);
+  });
+}
+
+// White lines with a black outline in the subtitle font, their block's bottom
+// AverageVerticalDisplayZone percent above the window's bottom.
+static void paintPlainSubtitle(QPainter& p, const QRect& area,
+                               const std::vector<std::string>& lines,
+                               const settings::Settings& settings) {
+  if (lines.empty() || area.height() <= 0) return;
+  QFont font(QString::fromStdString(settings.SubtitleFontName));
+  font.setBold(settings.SubtitleFontStyle == 1 || settings.SubtitleFontStyle == 2);
+  font.setItalic(settings.SubtitleFontStyle == 2 || settings.SubtitleFontStyle == 3);
+  font.setPixelSize(std::max(8, area.height() * settings.SubtitleSize / 1500));
+  p.setFont(font);
+  const QFontMetrics m(font);
+  const int lineHeight = m.height();
+  int y = area.bottom() - area.height() * settings.AverageVerticalDisplayZone / 100 -
+          lineHeight * int(lines.size());
+  const QColor color(settings.SubtitleFontColor & 0xFF, (settings.SubtitleFontColor >> 8) & 0xFF,
+                     (settings.SubtitleFontColor >> 16) & 0xFF);
+  for (const std::string& line : lines) {
+    const QString text = QString::fromStdString(line);
+    const QRect box(area.left(), y, area.width(), lineHeight);
+    p.setPen(Qt::black);
+    for (const QPoint& o : {QPoint(-2, 0), QPoint(2, 0), QPoint(0, -2), QPoint(0, 2)})
+      p.drawText(box.translated(o), Qt::AlignHCenter | Qt::AlignTop, text);
+    p.setPen(color);
+    p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, text);
+    y += lineHeight;
+  }
 }
 
 VideoPlayback::~VideoPlayback() {

@@ -8,7 +8,9 @@
 // player.controller().hooks() (showMessage, isMinimized, closePlayer, ...);
 // calls player.restore(), start(), and then
 // player.controller().OpenCommandLine(paths). At exit: stop(), then
-// player.shutDown(). Interface thread only.
+// player.shutDown(). Until the full subtitle layout is set with
+// window().setSubtitlePainter, the due subtitle lines are drawn plainly,
+// centred above the bottom. Interface thread only.
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -29,6 +31,8 @@ class VideoPlayback : public QObject {
   ~VideoPlayback() override;
 
   TfrmVideoWindow& window() { return *window_; }
+  // The lines of the subtitle entry on the picture; empty when none.
+  const std::vector<std::string>& subtitleLines() const { return subtitleLines_; }
   // Starts the 20 ms update; stop() ends both timers and releases the
   // keep-awake request.
   void start();
@@ -40,6 +44,7 @@ class VideoPlayback : public QObject {
   QTimer generalTimer_;
   QTimer resetTimer_;
   platform::KeepAwake keepAwake_;
+  std::vector<std::string> subtitleLines_;
 };
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <fstream>
 
 #include "tests/playback/test_media.h"
 #include "ui/videowindow/video_playback.h"
@@ -58,19 +59,28 @@ class VideoPlaybackTest : public ::testing::Test {
 };
 
 TEST_F(VideoPlaybackTest, PlaysACommandLineMovieToTheEndAndCloses) {
+  // A subtitle beside the movie is found, loaded and shown at its time.
+  const std::string srt = testMedia().folder + "/clip.srt";
+  std::ofstream(srt) << "1\r\n00:00:00,300 --> 00:00:01,500\r\nHello there\r\n\r\n"
+                        "2\r\n00:00:01,600 --> 00:00:02,000\r\nSecond\r\n\r\n"
+                        "3\r\n00:00:02,100 --> 00:00:02,300\r\nThird\r\n";
   player_->controller().OpenCommandLine({testMedia().clip});
+  EXPECT_EQ(player_->controller().display().SubtitleLabel, "clip.srt");
   EXPECT_TRUE(player_->controller().movieOpen());
   EXPECT_TRUE(video_->window().isVisible());
-  bool sawPicture = false, sawTime = false;
+  bool sawPicture = false, sawTime = false, sawSubtitle = false;
   EXPECT_TRUE(QTest::qWaitFor(
       [&] {
         sawPicture |= player_->engine().frameSerial() > 10;
+        sawSubtitle |= video_->subtitleLines() == std::vector<std::string>{"Hello there"};
         sawTime |= player_->controller().display().MovieTimes.find("00:00:01") != std::string::npos;
         return closed_ > 0;
       },
       20000));
   EXPECT_TRUE(sawPicture);
   EXPECT_TRUE(sawTime);
+  EXPECT_TRUE(sawSubtitle);
+  std::filesystem::remove(srt);
   EXPECT_TRUE(messages_.empty());
   // The movie was recorded and the remembered settings written on close.
   player_->shutDown();
