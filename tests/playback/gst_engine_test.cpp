@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -140,6 +141,19 @@ TEST_F(GstEngineTest, ReportsTheEndOfTheStreamOnceForTheCurrentMovie) {
   ASSERT_EQ(engine_->renderFile(testMedia().clip, 10000), 0);
   engine_->pollEvents();
   EXPECT_EQ(listener_.events.size(), 1u);
+}
+
+TEST_F(GstEngineTest, AFileThatVanishesWhilePlayingEndsInAnEvent) {
+  const std::string copy = testMedia().folder + "/vanishing.mp4";
+  std::filesystem::copy_file(testMedia().clip, copy,
+                             std::filesystem::copy_options::overwrite_existing);
+  ASSERT_EQ(engine_->renderFile(copy, 10000), 0);
+  ASSERT_TRUE(engine_->run());
+  std::filesystem::resize_file(copy, 0);
+  std::filesystem::remove(copy);
+  engine_->setPosition(1200 * kUnitsPerMs);
+  // Whether the demuxer reports an error or the end, the player hears of it.
+  EXPECT_TRUE(waitFor(*engine_, [&] { return !listener_.events.empty(); }));
 }
 
 TEST_F(GstEngineTest, KeepsTheVolumeAcrossMovies) {
