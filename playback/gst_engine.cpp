@@ -14,6 +14,19 @@ namespace detail {
 
 int GstEngine::renderFile(const std::string& path, int timeLimitMs) {
   ++generation_;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
+  const int result = tryRender(path, deadline);
+  if (result == kAudioOutputFailed && !nullAudio_) {
+    // The sound device was found but would not play: the movie still plays,
+    // clocked by the null sink, for the rest of the run.
+    nullAudio_ = true;
+    teardown();
+    return tryRender(path, deadline) == 0 ? 0 : 4;
+  }
+  return result;
+}
+
+int GstEngine::tryRender(const std::string& path, std::chrono::steady_clock::time_point deadline) {
   if (!pipeline_)
     setActive(true);
   else
@@ -23,19 +36,23 @@ int GstEngine::renderFile(const std::string& path, int timeLimitMs) {
   if (uri.empty()) return fail(2);
   g_object_set(pipeline_, "uri", uri.c_str(), nullptr);
   applyVolume();
-  if (gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
-    return fail(3);
+  if (gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
+    GstMessage* msg = gst_bus_pop_filtered(bus_, GST_MESSAGE_ERROR);
+    const bool audio = msg && fromAudioOutput(msg);
+    if (msg) gst_message_unref(msg);
+    return fail(audio ? kAudioOutputFailed : 3);
+  }
   // Wait for the first picture (or the error) in short slices so the
   // interface keeps painting; give up after the time limit.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
   for (;;) {
     GstMessage* msg = gst_bus_timed_pop_filtered(
         bus_, 20 * GST_MSECOND,
         GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_EOS));
     if (msg) {
       const GstMessageType type = GST_MESSAGE_TYPE(msg);
+      const bool audio = type == GST_MESSAGE_ERROR && fromAudioOutput(msg);
       gst_message_unref(msg);
-      if (type == GST_MESSAGE_ERROR) return fail(4);
+      if (type == GST_MESSAGE_ERROR) return fail(audio ? kAudioOutputFailed : 4);
       if (type == GST_MESSAGE_ASYNC_DONE) break;
       // End of stream before the first picture: nothing playable.
       return fail(5);
@@ -52,6 +69,12 @@ int GstEngine::renderFile(const std::string& path, int timeLimitMs) {
   state_ = EngineState::Loaded;
   readStreamFacts();
   return 0;
+}
+
+bool GstEngine::fromAudioOutput(GstMessage* msg) const {
+  GstObject* src = GST_MESSAGE_SRC(msg);
+  return audioSink_ && src &&
+         (src == GST_OBJECT(audioSink_) || gst_object_has_as_ancestor(src, GST_OBJECT(audioSink_)));
 }
 
 bool GstEngine::stop() {

@@ -18,7 +18,8 @@ namespace playback::detail {
 
 class GstEngine final : public Engine {
  public:
-  explicit GstEngine(const GstEngineOptions& options) : options_(options) {
+  explicit GstEngine(const GstEngineOptions& options)
+      : options_(options), nullAudio_(options.nullAudio) {
     if (!gst_is_initialized()) gst_init(nullptr, nullptr);
   }
   ~GstEngine() override {
@@ -103,6 +104,10 @@ class GstEngine final : public Engine {
     return code;
   }
   void applyVolume();
+  // A render failure caused by the sound output rather than the movie.
+  static constexpr int kAudioOutputFailed = 8;
+  int tryRender(const std::string& path, std::chrono::steady_clock::time_point deadline);
+  bool fromAudioOutput(GstMessage* msg) const;
   void build();
   void teardown();
   void readStreamFacts();
@@ -116,6 +121,8 @@ class GstEngine final : public Engine {
   GstElement* pipeline_ = nullptr;
   GstElement* videoSink_ = nullptr;  // owned by the pipeline
   GstElement* balance_ = nullptr;    // owned by the pipeline
+  GstElement* audioSink_ = nullptr;  // owned by the pipeline
+  bool nullAudio_;                   // the null sink instead of the device
   GstElement* tapFilter_ = nullptr;  // our reference, kept across pipelines
   audio::ProcessingChain* chain_ = nullptr;
   GstBus* bus_ = nullptr;

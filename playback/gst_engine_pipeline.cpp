@@ -126,7 +126,8 @@ void GstEngine::build() {
   }
   if (tapFilter_) g_object_set(pipeline_, "audio-filter", tapFilter_, nullptr);
 #endif
-  g_object_set(pipeline_, "audio-sink", makeAudioSink(options_.nullAudio), nullptr);
+  audioSink_ = makeAudioSink(nullAudio_);
+  g_object_set(pipeline_, "audio-sink", audioSink_, nullptr);
 
   bus_ = gst_element_get_bus(pipeline_);
   applyVolume();
@@ -141,7 +142,7 @@ void GstEngine::teardown() {
     }
     gst_object_unref(pipeline_);
   }
-  pipeline_ = videoSink_ = balance_ = nullptr;
+  pipeline_ = videoSink_ = balance_ = audioSink_ = nullptr;
   bus_ = nullptr;
   dropFrame();
   duration_ = 0;
