@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/hot_keys.h"
 #include "app/instance_channel.h"
 #include "app/player_commands.h"
 #include "app/settings/configuration_file.h"
@@ -182,6 +183,7 @@ bool Application::startUp() {
   if (!language.message.empty()) ui::ShowMessageWindow(language.message, mainWindow_);
   player_->setTexts(texts::currentTexts());
   settings_.FirstRun = false;
+  if (settings_.BossKey) registerBossKey();
   installQuitSignals();
   return true;
 }
@@ -219,7 +221,66 @@ void Application::createPlayerAndWindows() {
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {
   if (watched == mainWindow_ && event->type() == QEvent::Close) shutDown();
+  if (watched == mainWindow_ && event->type() == QEvent::WindowStateChange)
+    mainWindowStateChanged();
   return QObject::eventFilter(watched, event);
+}
+
+void Application::mainWindowStateChanged() {
+  playback::PlayerState& state = player_->state();
+  if (state.Busy) return;
+  playback::PlaybackController& c = player_->controller();
+  if (mainWindow_->isMinimized()) {
+    if (settings_.PauseOnMinimize && c.playing()) {
+      c.Pause();
+      pausedByMinimize_ = true;
+    }
+  } else if (pausedByMinimize_) {
+    pausedByMinimize_ = false;
+    if (c.movieOpen()) c.Play();
+  }
+}
+
+void Application::registerBossKey() {
+  hotKeys_ = std::make_unique<HotKeys>();
+  // A shortcut that names no key, or that the display refuses, becomes no
+  // shortcut (and is saved so).
+  auto grab = [this](int id, std::string& text, void (Application::*action)()) {
+    std::optional<Shortcut> shortcut = parseShortcut(text);
+    if (shortcut && hotKeys_->add(id, *shortcut, [this, action] { (this->*action)(); }))
+      text = shortcutText(*shortcut);
+    else
+      text.clear();
+  };
+  grab(1, settings_.BossKeyHide, &Application::bossKeyHide);
+  grab(2, settings_.BossKeyShow, &Application::bossKeyShow);
+}
+
+void Application::bossKeyHide() {
+  if (!hiddenByBossKey_.empty()) return;
+  playback::PlaybackController& c = player_->controller();
+  if (c.playing()) {
+    c.Pause();
+    pausedByBossKey_ = true;
+  }
+  if (mainWindow_ && mainWindow_->isMinimized()) {
+    hiddenByBossKey_.push_back(mainWindow_.data());
+  } else {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && !w->isMinimized()) hiddenByBossKey_.push_back(w);
+  }
+  for (auto& w : hiddenByBossKey_) w->hide();
+}
+
+void Application::bossKeyShow() {
+  if (hiddenByBossKey_.empty()) return;
+  for (auto it = hiddenByBossKey_.rbegin(); it != hiddenByBossKey_.rend(); ++it)
+    if (*it) (*it)->show();
+  hiddenByBossKey_.clear();
+  if (pausedByBossKey_) {
+    pausedByBossKey_ = false;
+    if (player_->controller().movieOpen()) player_->controller().Play();
+  }
 }
 
 void Application::firstActivation() {
@@ -301,6 +362,7 @@ void Application::shutDown() {
   if (player_) player_->shutDown();
   settings::SaveConfiguration(settings_, folders_, screenGeometry(),
                               texts::currentTexts().Options[6]);
+  hotKeys_.reset();
   QCoreApplication::quit();
 }
 

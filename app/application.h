@@ -24,6 +24,7 @@ class VideoPlayback;
 
 namespace app {
 
+class HotKeys;
 class InstanceServer;
 
 class Application : public QObject {
@@ -47,6 +48,10 @@ class Application : public QObject {
   bool startUp();
   void createPlayerAndWindows();
   void firstActivation();
+  void registerBossKey();
+  void bossKeyHide();
+  void bossKeyShow();
+  void mainWindowStateChanged();
   bool eventFilter(QObject* watched, QEvent* event) override;
   void readConfiguration();
   bool handOverIfSecondStart();
@@ -65,6 +70,10 @@ class Application : public QObject {
   std::unique_ptr<ui::VideoPlayback> video_;
   std::unique_ptr<ui::MainWindowPlayback> link_;
   QPointer<ui::TfrmMain> mainWindow_;
+  std::unique_ptr<HotKeys> hotKeys_;
+  std::vector<QPointer<QWidget>> hiddenByBossKey_;  // in the screen's window order
+  bool pausedByBossKey_ = false;
+  bool pausedByMinimize_ = false;
   bool shutDownDone_ = false;
   bool firstActivationDone_ = false;
 };

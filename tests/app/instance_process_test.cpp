@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/instance_channel.h"
 
@@ -243,6 +244,38 @@ TEST_F(InstanceProcessTest, ClickOnPlayPlaysTheMovie) {
   run("xdotool", {"mousemove", QString::number(x + 57), QString::number(y + 76), "click", "1"});
   ASSERT_TRUE(player->waitForFinished(30000)) << "the click did not play the movie";
   EXPECT_EQ(player->exitCode(), 0);
+}
+
+// On a real X display: the boss key hides every window of the player and the
+// second key brings them back.
+TEST_F(InstanceProcessTest, BossKeyHidesAndShowsThePlayer) {
+  if (qgetenv("DISPLAY").isEmpty() || run("sh", {"-c", "command -v xdotool"}).isEmpty())
+    GTEST_SKIP() << "needs an X display and xdotool";
+  std::filesystem::create_directories((dir_.path() + "/config/Tarvelino").toStdString());
+  std::ofstream((dir_.path() + "/config/Tarvelino/Tarvelino.ini").toStdString(), std::ios::binary)
+      << "[Configuration]\r\nBossKey=1\r\nBossKeyHide=Num Del\r\nBossKeyShow=ctrl+alt+s\r\n";
+  env_.insert("QT_QPA_PLATFORM", "xcb");
+  QProcess* player = start({});
+  auto visible = [] {
+    return !run("xdotool", {"search", "--onlyvisible", "--name", "^TarvelinoMainWindow$"})
+                .isEmpty();
+  };
+  auto waitFor = [](const std::function<bool()>& condition) {
+    for (int i = 0; i < 100; ++i) {
+      if (condition()) return true;
+      QThread::msleep(50);
+    }
+    return false;
+  };
+  ASSERT_TRUE(waitFor(visible));
+  ASSERT_TRUE(waitRunning());
+  run("xdotool", {"key", "KP_Delete"});
+  EXPECT_TRUE(waitFor([&] { return !visible(); })) << "the boss key did not hide the player";
+  run("xdotool", {"key", "ctrl+alt+s"});
+  EXPECT_TRUE(waitFor(visible)) << "the second key did not show the player again";
+  player->terminate();
+  ASSERT_TRUE(player->waitForFinished(10000));
+  EXPECT_NE(configText().find("\r\nBossKeyShow=Ctrl+Alt+S\r\n"), std::string::npos);
 }
 
 }  // namespace
