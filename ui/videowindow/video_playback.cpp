@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QThread>
 #include <QTime>
 
@@ -39,6 +40,12 @@ VideoPlayback::VideoPlayback(playback::Player& player, settings::Settings& setti
   h.setFullScreen = [this](bool on) { window_->setFullScreen(on); };
   h.wait = [](int ms) { QThread::msleep(ms); };
   h.clockText = [] { return QTime::currentTime().toString("hh:mm").toStdString(); };
+  h.automaticPanScan = [this](const video::PictureState& picture) {
+    const QScreen* screen = window_->screen();
+    if (!screen || picture.VideoHeight <= 0) return 0;
+    const QRect monitor = screen->geometry();
+    return video::AutomaticPanScanAmount(monitor.width(), monitor.height(), picture.PictureRatio);
+  };
   h.showSubtitle = [this](int entry) {
     const auto& entries = player_.subtitles().entries();
     subtitleLines_ = entry >= 0 && entry < int(entries.size()) ? entries[entry].Lines
