@@ -204,6 +204,19 @@ void Application::createPlayerAndWindows() {
   link_->attach(window);
   link_->hooks().videoFullScreen = [this] { return video_->window().isFullScreen(); };
   installPlayerCommands(*link_, *player_, settings_, window, video_->window());
+  // The video window answers the same keys and drops as the main window, and
+  // closing it closes the player.
+  ui::TfrmVideoWindow* videoWindow = &video_->window();
+  connect(videoWindow, &ui::TfrmVideoWindow::keyPressed, this,
+          [this](int key, Qt::KeyboardModifiers modifiers) { link_->keyPressed(key, modifiers); });
+  connect(videoWindow, &ui::TfrmVideoWindow::filesDropped, this, [this](const QStringList& paths) {
+    std::vector<std::string> list;
+    for (const QString& p : paths) list.push_back(p.toStdString());
+    link_->filesDropped(list);
+  });
+  connect(videoWindow, &ui::TfrmVideoWindow::closeRequested, this, [this] {
+    if (mainWindow_) mainWindow_->close();
+  });
   window->restorePosition();
   video_->window().setGeometry(settings_.VideoWindowXPosition, settings_.VideoWindowYPosition,
                                settings_.VideoWindowWidth, settings_.VideoWindowHeight);
