@@ -30,6 +30,7 @@
 #include "ui/main_window_playback.h"
 #include "ui/message_window.h"
 #include "ui/videowindow/video_playback.h"
+#include "ui/window_drag.h"
 
 namespace app {
 
@@ -207,6 +208,7 @@ void Application::createPlayerAndWindows() {
   // The video window answers the same keys and drops as the main window, and
   // closing it closes the player.
   ui::TfrmVideoWindow* videoWindow = &video_->window();
+  ui::registerPlayerWindow(videoWindow);  // snaps to and docks with the main window
   connect(videoWindow, &ui::TfrmVideoWindow::keyPressed, this,
           [this](int key, Qt::KeyboardModifiers modifiers) { link_->keyPressed(key, modifiers); });
   connect(videoWindow, &ui::TfrmVideoWindow::filesDropped, this, [this](const QStringList& paths) {
