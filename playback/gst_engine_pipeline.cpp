@@ -301,14 +301,14 @@ std::vector<FilterInfo> GstEngine::filters() const {
       f.description = gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_LONGNAME);
     f.isSource = GST_OBJECT_FLAG_IS_SET(e, GST_ELEMENT_FLAG_SOURCE);
     guint n = 0;
-    GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(e), &n);
+    GParamSpec** properties = g_object_class_list_properties(G_OBJECT_GET_CLASS(e), &n);
     for (guint i = 0; i < n; ++i) {
-      const GParamSpec* p = specs[i];
+      const GParamSpec* p = properties[i];
       const bool writable = (p->flags & G_PARAM_WRITABLE) && !(p->flags & G_PARAM_CONSTRUCT_ONLY);
       if (writable && g_strcmp0(p->name, "name") != 0 && g_strcmp0(p->name, "parent") != 0)
         f.hasProperties = true;
     }
-    g_free(specs);
+    g_free(properties);
     out.push_back(std::move(f));
     g_value_reset(&item);
   }
