@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -25,6 +26,7 @@
 #include "app/settings/save_configuration.h"
 #include "app/texts/interface_texts.h"
 #include "app/texts/language_file.h"
+#include "audio/processing_chain.h"
 #include "playback/player.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
@@ -178,6 +180,7 @@ bool Application::startUp() {
   applyPriority();
   createPlayerAndWindows();
   if (!settings_.RememberPanScanSettings) settings_.PanScanSize = 0;
+  applySoundSettings();
   player_->restore();  // last playlist (clamps LastMovieSelectedInPlaylist) and remembered movies
   auto language = texts::loadStartupLanguage(folders_.ProgramFolder, settings_.LastUsedLanguage,
                                              settings_.FullscreenModeSwitch);
@@ -205,6 +208,14 @@ void Application::createPlayerAndWindows() {
   link_->attach(window);
   link_->hooks().videoFullScreen = [this] { return video_->window().isFullScreen(); };
   installPlayerCommands(*link_, *player_, settings_, window, video_->window());
+  // Commands of the application itself come before the player's own.
+  auto playerMenu = link_->hooks().menuCommand;
+  link_->hooks().menuCommand = [this, playerMenu](ui::MenuCommand command) {
+    if (command == ui::MenuCommand::DynamicAmplification)
+      toggleDynamicAmplification();
+    else if (playerMenu)
+      playerMenu(command);
+  };
   // The video window answers the same keys and drops as the main window, and
   // closing it closes the player.
   ui::TfrmVideoWindow* videoWindow = &video_->window();
@@ -296,6 +307,25 @@ void Application::bossKeyShow() {
     pausedByBossKey_ = false;
     if (player_->controller().movieOpen()) player_->controller().Play();
   }
+}
+
+void Application::applySoundSettings() {
+  audio::ProcessingChain* chain = player_->audioChain();
+  if (!chain) return;
+  // Pre-amplification first, then bands 0..9, as the equalizer sliders hold them.
+  chain->amplify().setChannelGain(0, audio::preAmplificationGain(settings_.EqualizerSettings[0]));
+  for (int band = 0; band < 10; ++band)
+    chain->equalizer().setBandValue(band, settings_.EqualizerSettings[band + 1]);
+  chain->dynamicAmplify().setEnabled(settings_.DynamicAmplification);
+  if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::DynamicAmplification))
+    item->setChecked(settings_.DynamicAmplification);
+}
+
+void Application::toggleDynamicAmplification() {
+  settings_.DynamicAmplification = !settings_.DynamicAmplification;
+  applySoundSettings();
+  const texts::InterfaceTexts& t = texts::currentTexts();
+  player_->controller().ShowOsd(t.Messages[settings_.DynamicAmplification ? 54 : 55]);
 }
 
 void Application::firstActivation() {

@@ -49,6 +49,10 @@ class Application : public QObject {
   void createPlayerAndWindows();
   void firstActivation();
   void registerBossKey();
+  // Equalizer bands, pre-amplification and dynamic amplification from the
+  // settings into the sound chain.
+  void applySoundSettings();
+  void toggleDynamicAmplification();
   void bossKeyHide();
   void bossKeyShow();
   void mainWindowStateChanged();
