@@ -80,7 +80,10 @@ class TarvelinoApplication : public QApplication {
 Application::Application(std::string executablePath, std::vector<std::string> args)
     : executablePath_(std::move(executablePath)), commandLine_(parseCommandLine(args)) {}
 
-Application::~Application() = default;
+Application::~Application() {
+  // The main window refers to the adapter and the player: it goes first.
+  delete mainWindow_.data();
+}
 
 settings::ScreenGeometry Application::screenGeometry() const {
   settings::ScreenGeometry g;
