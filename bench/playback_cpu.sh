@@ -2,7 +2,7 @@
 # Measures playing a 1080p30 H.264/AAC 20 s clip to its end under Xvfb in a
 # 1280x720 window: CPU seconds, peak RSS and pictures painted of the player's
 # playback (engine, window, controller: bench/playback_cpu_player), beside
-# GStreamer's playbin with its default sinks and beside plain decoding. Also
+# gst-play-1.0, GStreamer's playbin with its default sinks and plain decoding. Also
 # the time from open to first picture and of an accurate seek to the middle.
 # Usage: bench/playback_cpu.sh [build folder]   (configured with -DTARVELINO_BENCH=ON)
 set -euo pipefail
@@ -27,11 +27,16 @@ if [ "${2:-}" = "--inside" ]; then
   measure decode_only gst-launch-1.0 -q playbin uri="$uri" \
     video-sink="fakesink sync=true" audio-sink="fakesink sync=true"
   measure playbin_default_sinks gst-launch-1.0 -q playbin uri="$uri"
+  measure gst_play gst-play-1.0 -q --no-interactive "$clip"
   measure tarvelino env QT_QPA_PLATFORM=xcb "$player" "$clip"
   measure tarvelino_seek env QT_QPA_PLATFORM=xcb "$player" "$clip" --seek
   exit 0
 fi
 
+# gst-play-1.0, the reference player of the media framework, is bench-only.
+if ! command -v gst-play-1.0 >/dev/null; then
+  apt-get install -y -qq --no-install-recommends gstreamer1.0-plugins-base-apps >/dev/null
+fi
 cmake --build "$build" -j2 --target playback_cpu_player >/dev/null
 if [ ! -s "$clip" ]; then
   mkdir -p "$dir"
