@@ -58,6 +58,28 @@ void alignHorizontal(SnapRect& r, const SnapRect& o, bool moving, bool leftsFirs
   if (near(r.left, o.left, kAlignDistance)) setLeft(r, o.left, moving);
 }
 
+// Snaps each edge of r that comes near the facing edge of another window o
+// (while the two overlap along it), then aligns the sides across that edge;
+// alignFirst goes on to alignVertical and alignHorizontal as their ...First.
+void snapToWindow(SnapRect& r, const SnapRect& o, bool moving, bool alignFirst) {
+  if (near(r.left, o.right, kSnapDistance) && overlap(r.top, r.bottom, o.top, o.bottom)) {
+    setLeft(r, o.right, moving);
+    alignVertical(r, o, moving, alignFirst);
+  }
+  if (near(r.right, o.left, kSnapDistance) && overlap(r.top, r.bottom, o.top, o.bottom)) {
+    setRight(r, o.left, moving);
+    alignVertical(r, o, moving, alignFirst);
+  }
+  if (near(r.top, o.bottom, kSnapDistance) && overlap(r.left, r.right, o.left, o.right)) {
+    setTop(r, o.bottom, moving);
+    alignHorizontal(r, o, moving, alignFirst);
+  }
+  if (near(r.bottom, o.top, kSnapDistance) && overlap(r.left, r.right, o.left, o.right)) {
+    setBottom(r, o.top, moving);
+    alignHorizontal(r, o, moving, alignFirst);
+  }
+}
+
 void snapToScreen(SnapRect& r, const SnapRect& s, bool moving) {
   if (near(r.left, s.left, kSnapDistance)) setLeft(r, s.left, moving);
   if (near(r.right, s.right, kSnapDistance)) setRight(r, s.right, moving);
@@ -73,22 +95,7 @@ SnapRect SnapWindowPosition(const SnapRect& current, const SnapRect& proposed,
   SnapRect r = proposed;
   for (auto it = others.rbegin(); it != others.rend(); ++it) {
     const SnapRect& o = *it;
-    if (near(r.left, o.right, kSnapDistance) && overlap(r.top, r.bottom, o.top, o.bottom)) {
-      setLeft(r, o.right, moving);
-      alignVertical(r, o, moving, false);
-    }
-    if (near(r.right, o.left, kSnapDistance) && overlap(r.top, r.bottom, o.top, o.bottom)) {
-      setRight(r, o.left, moving);
-      alignVertical(r, o, moving, false);
-    }
-    if (near(r.top, o.bottom, kSnapDistance) && overlap(r.left, r.right, o.left, o.right)) {
-      setTop(r, o.bottom, moving);
-      alignHorizontal(r, o, moving, false);
-    }
-    if (near(r.bottom, o.top, kSnapDistance) && overlap(r.left, r.right, o.left, o.right)) {
-      setBottom(r, o.top, moving);
-      alignHorizontal(r, o, moving, false);
-    }
+    snapToWindow(r, o, moving, false);
   }
   snapToScreen(r, screen, moving);
   return r;
@@ -103,22 +110,7 @@ SnapRect snapMainWindowMove(const SnapRect& proposed, std::span<const SnapRect> 
                             const SnapRect& screen) {
   SnapRect r = proposed;
   for (const SnapRect& o : undocked) {
-    if (near(r.left, o.right, kSnapDistance) && overlap(r.top, r.bottom, o.top, o.bottom)) {
-      setLeft(r, o.right, true);
-      alignVertical(r, o, true, true);
-    }
-    if (near(r.right, o.left, kSnapDistance) && overlap(r.top, r.bottom, o.top, o.bottom)) {
-      setRight(r, o.left, true);
-      alignVertical(r, o, true, true);
-    }
-    if (near(r.top, o.bottom, kSnapDistance) && overlap(r.left, r.right, o.left, o.right)) {
-      setTop(r, o.bottom, true);
-      alignHorizontal(r, o, true, true);
-    }
-    if (near(r.bottom, o.top, kSnapDistance) && overlap(r.left, r.right, o.left, o.right)) {
-      setBottom(r, o.top, true);
-      alignHorizontal(r, o, true, true);
-    }
+    snapToWindow(r, o, true, true);
   }
   snapToScreen(r, screen, true);
   return r;
