@@ -24,6 +24,13 @@ void SkinWidget::capture() {
   owner_.setCaptured(this);
 }
 
+void SkinWidget::beginPress() {
+  pressed_ = hover_ = true;
+  clearOwnerHint();
+  paint();
+  capture();
+}
+
 void SkinWidget::restoreBackground() const {
   owner_.restoreFromBackground(rect_);
 }

@@ -43,6 +43,9 @@ class SkinWidget {
  protected:
   bool otherCaptured() const;
   void capture();
+  // A press taken: pressed and hovered, the owner's hint cleared, the new state
+  // painted and the mouse captured.
+  void beginPress();
   // Copies the rectangle back from the owner's working background.
   void restoreBackground() const;
   // Restores the background, then draws source of image at the rectangle's

@@ -103,11 +103,7 @@ void TVirtualButton::paint() {
 
 bool TVirtualButton::press(int x, int y) {
   if (!contains(x, y) || blocked()) return false;
-  pressed_ = true;
-  hover_ = true;
-  clearOwnerHint();
-  paint();
-  capture();
+  beginPress();
   owner_.setPointer(PointerShape::HandPress);
   return true;
 }

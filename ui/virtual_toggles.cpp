@@ -64,10 +64,7 @@ void TVirtualButton2::paint() {
 
 bool TVirtualButton2::press(int x, int y) {
   if (!contains(x, y)) return false;
-  pressed_ = hover_ = true;
-  clearOwnerHint();
-  paint();
-  capture();
+  beginPress();
   owner_.setPointer(PointerShape::HandPress);
   return true;
 }
@@ -111,10 +108,7 @@ void TVirtualFlip::paint() {
 
 bool TVirtualFlip::press(int x, int y) {
   if (!contains(x, y)) return false;
-  pressed_ = hover_ = true;
-  clearOwnerHint();
-  paint();
-  capture();
+  beginPress();
   return true;
 }
 
@@ -182,10 +176,7 @@ void TVirtualCheckbox::paint() {
 
 bool TVirtualCheckbox::press(int x, int y) {
   if (!visible_ || !enabled_ || !contains(x, y)) return false;
-  pressed_ = hover_ = true;
-  clearOwnerHint();
-  paint();
-  capture();
+  beginPress();
   owner_.setPointer(PointerShape::HandPress);
   return true;
 }
