@@ -15,23 +15,29 @@ int toPositions(int value, int perPosition) {
   return static_cast<int>(std::nearbyint(static_cast<double>(value) / perPosition)) * perPosition;
 }
 
-}  // namespace
-
-MovieRecord sectionDefaults(const settings::Settings& settings, const LiveMovieState& live) {
-  MovieRecord record;
-  record.VideoWindowWidth = live.WindowedWidth;
-  record.VideoWindowHeight = live.WindowedHeight;
+// The colour controls and the subtitle look (all but the display zone) as
+// they are now, into a record.
+void storeColorsAndSubtitleLook(MovieRecord& record, const settings::Settings& settings) {
   record.Brightness = settings.BrightnessControl;
   record.Contrast = settings.ContrastControl;
   record.Hue = settings.HueControl;
   record.Saturation = settings.SaturationControl;
-  record.FullScreen = settings.FullscreenOnLoad;
   record.SubtitleFontName = settings.SubtitleFontName;
   record.SubtitleFontColor = settings.SubtitleFontColor;
   record.SubtitleFontStyle = settings.SubtitleFontStyle;
   record.SubtitleSize = settings.SubtitleSize;
   record.TransparentBackground = settings.TransparentBackground;
   record.UseOutlineFont = settings.UseOutlineFont;
+}
+
+}  // namespace
+
+MovieRecord sectionDefaults(const settings::Settings& settings, const LiveMovieState& live) {
+  MovieRecord record;
+  record.VideoWindowWidth = live.WindowedWidth;
+  record.VideoWindowHeight = live.WindowedHeight;
+  storeColorsAndSubtitleLook(record, settings);
+  record.FullScreen = settings.FullscreenOnLoad;
   record.AverageVerticalDisplayZone = settings.AverageVerticalDisplayZone;
   return record;
 }
@@ -67,17 +73,8 @@ void fillRecord(MovieRecord& record, const settings::Settings& settings, LiveMov
   for (int slot = 0; slot < kBookmarkSlots; ++slot) {
     record.BookMark[slot] = live.Bookmarks[slot].substr(0, kBookmarkTimeLength);
   }
-  record.Brightness = settings.BrightnessControl;
-  record.Contrast = settings.ContrastControl;
-  record.Hue = settings.HueControl;
-  record.Saturation = settings.SaturationControl;
+  storeColorsAndSubtitleLook(record, settings);
   record.AudioVolume = settings.AudioVolume * 500;
-  record.SubtitleFontName = settings.SubtitleFontName;
-  record.SubtitleFontColor = settings.SubtitleFontColor;
-  record.SubtitleFontStyle = settings.SubtitleFontStyle;
-  record.SubtitleSize = settings.SubtitleSize;
-  record.TransparentBackground = settings.TransparentBackground;
-  record.UseOutlineFont = settings.UseOutlineFont;
 }
 
 void applySubtitleSettings(const MovieRecord& record, settings::Settings& settings,
