@@ -107,17 +107,31 @@ inline void transpose4(__m256& a, __m256& b, __m256& c, __m256& d) {
   d = _mm256_shuffle_ps(t1, t3, 0xEE);
 }
 
+// Loads 32 floats from p as four registers, transposed (see transpose4).
+inline void loadTransposed(const float* p, __m256& a, __m256& b, __m256& c, __m256& d) {
+  a = _mm256_loadu_ps(p);
+  b = _mm256_loadu_ps(p + 8);
+  c = _mm256_loadu_ps(p + 16);
+  d = _mm256_loadu_ps(p + 24);
+  transpose4(a, b, c, d);
+}
+
+// Transposes four registers back and stores them as 32 floats at p.
+inline void storeTransposed(float* p, __m256 a, __m256 b, __m256 c, __m256 d) {
+  transpose4(a, b, c, d);
+  _mm256_storeu_ps(p, a);
+  _mm256_storeu_ps(p + 8, b);
+  _mm256_storeu_ps(p + 16, c);
+  _mm256_storeu_ps(p + 24, d);
+}
+
 // The last forward stage (groups of 4 points, unit twiddles), eight groups at
 // a time: after the transpose each register holds one point of eight groups.
 void lastForwardStage(float* r, float* i, int n) {
   for (int g = 0; g < n; g += 32) {
     __m256 ar[4], ai[4];
-    for (int k = 0; k < 4; ++k) {
-      ar[k] = _mm256_loadu_ps(r + g + 8 * k);
-      ai[k] = _mm256_loadu_ps(i + g + 8 * k);
-    }
-    transpose4(ar[0], ar[1], ar[2], ar[3]);
-    transpose4(ai[0], ai[1], ai[2], ai[3]);
+    loadTransposed(r + g, ar[0], ar[1], ar[2], ar[3]);
+    loadTransposed(i + g, ai[0], ai[1], ai[2], ai[3]);
     const __m256 t0r = _mm256_add_ps(ar[0], ar[2]), t0i = _mm256_add_ps(ai[0], ai[2]);
     const __m256 t1r = _mm256_sub_ps(ar[0], ar[2]), t1i = _mm256_sub_ps(ai[0], ai[2]);
     const __m256 t2r = _mm256_add_ps(ar[1], ar[3]), t2i = _mm256_add_ps(ai[1], ai[3]);
@@ -126,28 +140,17 @@ void lastForwardStage(float* r, float* i, int n) {
     __m256 yr1 = _mm256_sub_ps(t0r, t2r), yi1 = _mm256_sub_ps(t0i, t2i);
     __m256 yr2 = _mm256_add_ps(t1r, t3i), yi2 = _mm256_sub_ps(t1i, t3r);
     __m256 yr3 = _mm256_sub_ps(t1r, t3i), yi3 = _mm256_add_ps(t1i, t3r);
-    transpose4(yr0, yr1, yr2, yr3);
-    transpose4(yi0, yi1, yi2, yi3);
-    _mm256_storeu_ps(r + g, yr0);
-    _mm256_storeu_ps(r + g + 8, yr1);
-    _mm256_storeu_ps(r + g + 16, yr2);
-    _mm256_storeu_ps(r + g + 24, yr3);
-    _mm256_storeu_ps(i + g, yi0);
-    _mm256_storeu_ps(i + g + 8, yi1);
-    _mm256_storeu_ps(i + g + 16, yi2);
-    _mm256_storeu_ps(i + g + 24, yi3);
+    storeTransposed(r + g, yr0, yr1, yr2, yr3);
+    storeTransposed(i + g, yi0, yi1, yi2, yi3);
   }
 }
 
 // The first inverse stage, the mirror of lastForwardStage.
 void firstInverseStage(float* r, float* i, int n) {
   for (int g = 0; g < n; g += 32) {
-    __m256 y0r = _mm256_loadu_ps(r + g), y2r = _mm256_loadu_ps(r + g + 8);
-    __m256 y1r = _mm256_loadu_ps(r + g + 16), y3r = _mm256_loadu_ps(r + g + 24);
-    __m256 y0i = _mm256_loadu_ps(i + g), y2i = _mm256_loadu_ps(i + g + 8);
-    __m256 y1i = _mm256_loadu_ps(i + g + 16), y3i = _mm256_loadu_ps(i + g + 24);
-    transpose4(y0r, y2r, y1r, y3r);
-    transpose4(y0i, y2i, y1i, y3i);
+    __m256 y0r, y2r, y1r, y3r, y0i, y2i, y1i, y3i;
+    loadTransposed(r + g, y0r, y2r, y1r, y3r);
+    loadTransposed(i + g, y0i, y2i, y1i, y3i);
     const __m256 s0r = _mm256_add_ps(y0r, y2r), s0i = _mm256_add_ps(y0i, y2i);
     const __m256 s1r = _mm256_sub_ps(y0r, y2r), s1i = _mm256_sub_ps(y0i, y2i);
     const __m256 s2r = _mm256_add_ps(y1r, y3r), s2i = _mm256_add_ps(y1i, y3i);
@@ -156,16 +159,8 @@ void firstInverseStage(float* r, float* i, int n) {
     __m256 a1r = _mm256_sub_ps(s1r, s3i), a1i = _mm256_add_ps(s1i, s3r);
     __m256 a2r = _mm256_sub_ps(s0r, s2r), a2i = _mm256_sub_ps(s0i, s2i);
     __m256 a3r = _mm256_add_ps(s1r, s3i), a3i = _mm256_sub_ps(s1i, s3r);
-    transpose4(a0r, a1r, a2r, a3r);
-    transpose4(a0i, a1i, a2i, a3i);
-    _mm256_storeu_ps(r + g, a0r);
-    _mm256_storeu_ps(r + g + 8, a1r);
-    _mm256_storeu_ps(r + g + 16, a2r);
-    _mm256_storeu_ps(r + g + 24, a3r);
-    _mm256_storeu_ps(i + g, a0i);
-    _mm256_storeu_ps(i + g + 8, a1i);
-    _mm256_storeu_ps(i + g + 16, a2i);
-    _mm256_storeu_ps(i + g + 24, a3i);
+    storeTransposed(r + g, a0r, a1r, a2r, a3r);
+    storeTransposed(i + g, a0i, a1i, a2i, a3i);
   }
 }
 
