@@ -30,6 +30,19 @@ void storeColorsAndSubtitleLook(MovieRecord& record, const settings::Settings& s
   record.UseOutlineFont = settings.UseOutlineFont;
 }
 
+// The whole subtitle look into the settings, from a movie record or from the
+// values a record replaced (TemporaryOverrides::Subtitle): the same field names.
+template <class Look>
+void setSubtitleLook(settings::Settings& settings, const Look& look) {
+  settings.SubtitleFontName = look.SubtitleFontName;
+  settings.SubtitleSize = look.SubtitleSize;
+  settings.SubtitleFontColor = look.SubtitleFontColor;
+  settings.SubtitleFontStyle = look.SubtitleFontStyle;
+  settings.TransparentBackground = look.TransparentBackground;
+  settings.UseOutlineFont = look.UseOutlineFont;
+  settings.AverageVerticalDisplayZone = look.AverageVerticalDisplayZone;
+}
+
 }  // namespace
 
 MovieRecord sectionDefaults(const settings::Settings& settings, const LiveMovieState& live) {
@@ -86,13 +99,7 @@ void applySubtitleSettings(const MovieRecord& record, settings::Settings& settin
                                      settings.TransparentBackground,     settings.UseOutlineFont,
                                      settings.AverageVerticalDisplayZone};
   }
-  settings.SubtitleFontName = record.SubtitleFontName;
-  settings.SubtitleSize = record.SubtitleSize;
-  settings.SubtitleFontColor = record.SubtitleFontColor;
-  settings.SubtitleFontStyle = record.SubtitleFontStyle;
-  settings.TransparentBackground = record.TransparentBackground;
-  settings.UseOutlineFont = record.UseOutlineFont;
-  settings.AverageVerticalDisplayZone = record.AverageVerticalDisplayZone;
+  setSubtitleLook(settings, record);
 }
 
 void applyColorSettings(const MovieRecord& record, settings::Settings& settings,
@@ -136,15 +143,7 @@ void applyMovieSettings(const MovieRecord& record, settings::Settings& settings,
 }
 
 void putBackTemporarySettings(settings::Settings& settings, TemporaryOverrides& overrides) {
-  if (const auto& s = overrides.subtitle) {
-    settings.SubtitleFontName = s->SubtitleFontName;
-    settings.SubtitleSize = s->SubtitleSize;
-    settings.SubtitleFontColor = s->SubtitleFontColor;
-    settings.SubtitleFontStyle = s->SubtitleFontStyle;
-    settings.TransparentBackground = s->TransparentBackground;
-    settings.UseOutlineFont = s->UseOutlineFont;
-    settings.AverageVerticalDisplayZone = s->AverageVerticalDisplayZone;
-  }
+  if (const auto& s = overrides.subtitle) setSubtitleLook(settings, *s);
   if (const auto& c = overrides.colors) {
     settings.BrightnessControl = c->BrightnessControl;
     settings.ContrastControl = c->ContrastControl;
