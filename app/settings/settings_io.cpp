@@ -267,11 +267,10 @@ void applyTexts(const std::vector<std::string>& values, Settings& s, const Apply
   const std::string& capture = valueAt(values, "CaptureFolder");
   if (capture == "Desktop" || folderUsable(capture, c)) s.CaptureFolder = capture;
 
-  // Shortcut texts are turned into keys by the window layer; "" means none.
-  if (keyIndex("BossKeyHide") < static_cast<int>(values.size()))
-    s.BossKeyHide = cutChars(valueAt(values, "BossKeyHide"), kMaxTextChars);
-  if (keyIndex("BossKeyShow") < static_cast<int>(values.size()))
-    s.BossKeyShow = cutChars(valueAt(values, "BossKeyShow"), kMaxTextChars);
+  // Shortcut texts are turned into keys by the window layer. A missing key
+  // reads as an empty text, which names no key: no shortcut.
+  s.BossKeyHide = cutChars(valueAt(values, "BossKeyHide"), kMaxTextChars);
+  s.BossKeyShow = cutChars(valueAt(values, "BossKeyShow"), kMaxTextChars);
 }
 
 std::string boolText(bool b) {

@@ -182,6 +182,13 @@ TEST(SettingsReadTest, TextsAndFolders) {
   EXPECT_EQ(read({{"RecentFile2", longPath.c_str()}}).RecentFile[1], longPath);
   std::string longName(300, 'n');
   EXPECT_EQ(read({{"LastUsedLanguage", longName.c_str()}}).LastUsedLanguage.size(), 256u);
+  // A file without the boss key texts gives no shortcuts; with them, they are kept.
+  s = read({{"Mute", "1"}});
+  EXPECT_EQ(s.BossKeyHide, "");
+  EXPECT_EQ(s.BossKeyShow, "");
+  s = read({{"BossKeyHide", "Num Del"}, {"BossKeyShow", "Ctrl+Alt+S"}});
+  EXPECT_EQ(s.BossKeyHide, "Num Del");
+  EXPECT_EQ(s.BossKeyShow, "Ctrl+Alt+S");
   ApplyContext fonts = screen1024();
   fonts.fontInstalled = [](const std::string& f) { return f == "DejaVu Sans"; };
   EXPECT_EQ(read({{"SubtitleFontName", "Nope"}}, fonts).SubtitleFontName, "Arial");
