@@ -540,7 +540,8 @@ int main(int argc, char** argv) {
   save(windowFace(425, 160), "EQUALIZER");
   save(windowFace(300, 140), "COLORCONTROL");
   save(windowFace(250, 295), "LOADSAVEPRESET");
-  save(windowFace(300, 110), "ASPECTRATIO");
+  // The aspect-ratio dialog's face; embedded under the name ASPECTRATIO.
+  save(windowFace(300, 110), "RATIODIALOG");
   save(windowFace(250, 110), "PANSCAN");
   save(windowFace(400, 320), "INFO");
   save(windowFace(480, 380), "KEYBOARD");

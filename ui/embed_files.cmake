@@ -2,6 +2,8 @@
 # of their names (file name without extension, upper case) for the skin loader.
 # Called as: cmake -DOUTPUT=<file.cpp> -DINPUTS=<a.png|b.png> -P embed_files.cmake
 string(REPLACE "|" ";" INPUTS "${INPUTS}")
+# Images stored under another file name than the name the windows ask for.
+set(RENAMES "RATIODIALOG=ASPECTRATIO")
 set(body "// Generated from resources/skin by ui/embed_files.cmake; do not edit.\n")
 string(APPEND body "#include \"ui/skin_data.h\"\n\nnamespace ui {\nnamespace {\n")
 set(table "")
@@ -9,6 +11,11 @@ set(index 0)
 foreach(input IN LISTS INPUTS)
   get_filename_component(name ${input} NAME_WE)
   string(TOUPPER ${name} name)
+  foreach(rename IN LISTS RENAMES)
+    if(rename MATCHES "^${name}=(.+)$")
+      set(name ${CMAKE_MATCH_1})
+    endif()
+  endforeach()
   file(READ ${input} hex HEX)
   string(LENGTH "${hex}" hexLength)
   math(EXPR size "${hexLength} / 2")

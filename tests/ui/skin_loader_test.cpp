@@ -57,6 +57,7 @@ const SizeRow kSizes[] = {
     {"RESTOREBTN", 27, 108},
     {"CBPOSITIONS", 52, 13},
     {"MAINIMAGE", 460, 152},
+    {"ASPECTRATIO", 300, 110},  // stored under another file name
     {"CRHANDPOINT", 32, 32},
     {"CRHANDPRESS", 32, 32},
 };
