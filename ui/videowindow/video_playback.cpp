@@ -8,17 +8,14 @@
 
 namespace ui {
 
-static void paintPlainSubtitle(QPainter& p, const QRect& area,
-                               const std::vector<std::string>& lines,
-                               const settings::Settings& settings);
-
 VideoPlayback::VideoPlayback(playback::Player& player, settings::Settings& settings,
                              const std::string& programName, QObject* parent)
     : QObject(parent),
       player_(player),
       window_(std::make_unique<TfrmVideoWindow>(player.engine(), settings, player.osd(),
                                                 player.state().Picture, programName)),
-      keepAwake_(platform::desktopInhibitBackend(programName)) {
+      keepAwake_(platform::desktopInhibitBackend(programName)),
+      subtitleLayer_(settings) {
   generalTimer_.setInterval(20);
   generalTimer_.setTimerType(Qt::PreciseTimer);
   connect(&generalTimer_, &QTimer::timeout, this,
@@ -48,42 +45,38 @@ VideoPlayback::VideoPlayback(playback::Player& player, settings::Settings& setti
   };
   h.showSubtitle = [this](int entry) {
     const auto& entries = player_.subtitles().entries();
-    subtitleLines_ = entry >= 0 && entry < int(entries.size()) ? entries[entry].Lines
-                                                               : std::vector<std::string>{};
+    if (entry < 0 || entry >= int(entries.size())) {
+      subtitleLayer_.clear();
+      return;
+    }
+    // Lines are laid out for the screen's width; drawing scales them to the window.
+    const QScreen* screen = window_->screen();
+    const int screenWidth = screen ? screen->geometry().width() : window_->width();
+    const double dpi = window_->logicalDpiY() > 0 ? window_->logicalDpiY() : 96;
+    subtitleLayer_.layOut(entries[entry].Lines, screenWidth, dpi);
   };
-  h.clearSubtitle = [this] { subtitleLines_.clear(); };
-  window_->setSubtitlePainter([this, &settings](QPainter& p, const QRect& area, const QRect&) {
-    paintPlainSubtitle(p, area, subtitleLines_, settings);
+  h.clearSubtitle = [this] { subtitleLayer_.clear(); };
+  window_->setSubtitlePainter([this](QPainter& p, const QRect& area, const QRect&) {
+    const double dpi = window_->logicalDpiY() > 0 ? window_->logicalDpiY() : 96;
+    subtitleLayer_.paint(p, area.size(), dpi);
   });
+  connect(window_.get(), &TfrmVideoWindow::wheelTurned, this, &VideoPlayback::onWheel);
 }
 
-// White lines with a black outline in the subtitle font, their block's bottom
-// AverageVerticalDisplayZone percent above the window's bottom.
-static void paintPlainSubtitle(QPainter& p, const QRect& area,
-                               const std::vector<std::string>& lines,
-                               const settings::Settings& settings) {
-  if (lines.empty() || area.height() <= 0) return;
-  QFont font(QString::fromStdString(settings.SubtitleFontName));
-  font.setBold(settings.SubtitleFontStyle == 1 || settings.SubtitleFontStyle == 2);
-  font.setItalic(settings.SubtitleFontStyle == 2 || settings.SubtitleFontStyle == 3);
-  font.setPixelSize(std::max(8, area.height() * settings.SubtitleSize / 1500));
-  p.setFont(font);
-  const QFontMetrics m(font);
-  const int lineHeight = m.height();
-  int y = area.bottom() - area.height() * settings.AverageVerticalDisplayZone / 100 -
-          lineHeight * int(lines.size());
-  const QColor color(settings.SubtitleFontColor & 0xFF, (settings.SubtitleFontColor >> 8) & 0xFF,
-                     (settings.SubtitleFontColor >> 16) & 0xFF);
-  for (const std::string& line : lines) {
-    const QString text = QString::fromStdString(line);
-    const QRect box(area.left(), y, area.width(), lineHeight);
-    p.setPen(Qt::black);
-    for (const QPoint& o : {QPoint(-2, 0), QPoint(2, 0), QPoint(0, -2), QPoint(0, 2)})
-      p.drawText(box.translated(o), Qt::AlignHCenter | Qt::AlignTop, text);
-    p.setPen(color);
-    p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, text);
-    y += lineHeight;
+// In full screen the wheel sets the volume; in a window it resizes the
+// window, unless a command or an opening is under way.
+void VideoPlayback::onWheel(bool up) {
+  playback::PlaybackController& c = player_.controller();
+  if (window_->isFullScreen()) {
+    up ? c.VolumeUp() : c.VolumeDown();
+    return;
   }
+  playback::PlayerState& state = player_.state();
+  if (state.Busy || state.OpeningBusy) return;
+  state.Busy = true;
+  const bool resized = window_->wheelResize(up, state.Picture.PictureRatio);
+  state.Busy = false;
+  if (resized && !state.CurrentMovie.empty()) playback::addSettingsChange(state, 5000);
 }
 
 VideoPlayback::~VideoPlayback() {

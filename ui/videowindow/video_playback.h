@@ -8,15 +8,15 @@
 // player.controller().hooks() (showMessage, isMinimized, closePlayer, ...);
 // calls player.restore(), start(), and then
 // player.controller().OpenCommandLine(paths). At exit: stop(), then
-// player.shutDown(). Until the full subtitle layout is set with
-// window().setSubtitlePainter, the due subtitle lines are drawn plainly,
-// centred above the bottom. Interface thread only.
+// player.shutDown(). The due subtitle entry is laid out and drawn by the
+// subtitle layer. Interface thread only.
 #include <QObject>
 #include <QTimer>
 #include <memory>
 
 #include "platform/keep_awake.h"
 #include "playback/player.h"
+#include "ui/videowindow/subtitle_layer.h"
 #include "ui/videowindow/video_window.h"
 
 namespace ui {
@@ -32,7 +32,8 @@ class VideoPlayback : public QObject {
 
   TfrmVideoWindow& window() { return *window_; }
   // The lines of the subtitle entry on the picture; empty when none.
-  const std::vector<std::string>& subtitleLines() const { return subtitleLines_; }
+  const std::vector<std::string>& subtitleLines() const { return subtitleLayer_.displayLines(); }
+  SubtitleLayer& subtitleLayer() { return subtitleLayer_; }
   // Starts the 20 ms update; stop() ends both timers and releases the
   // keep-awake request.
   void start();
@@ -44,7 +45,9 @@ class VideoPlayback : public QObject {
   QTimer generalTimer_;
   QTimer resetTimer_;
   platform::KeepAwake keepAwake_;
-  std::vector<std::string> subtitleLines_;
+  SubtitleLayer subtitleLayer_;
+
+  void onWheel(bool up);
 };
 
 }  // namespace ui

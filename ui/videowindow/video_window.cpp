@@ -8,23 +8,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWheelEvent>
 #include <QWindow>
 #include <cmath>
 
+#include "ui/videowindow/osd_layer.h"
+#include "video/wheel_resize.h"
+
 namespace ui {
-
-namespace {
-
-// 0x00BBGGRR as a colour.
-QColor colorFromBgr(int bgr) {
-  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
-int roundEven(double x) {
-  return int(std::nearbyint(x));
-}
-
-}  // namespace
 
 TfrmVideoWindow::TfrmVideoWindow(playback::Engine& engine, const settings::Settings& settings,
                                  playback::Osd& osd, const video::PictureState& picture,
@@ -39,8 +30,15 @@ TfrmVideoWindow::TfrmVideoWindow(playback::Engine& engine, const settings::Setti
   setAttribute(Qt::WA_NoSystemBackground);
   setAcceptDrops(true);
   setFocusPolicy(Qt::StrongFocus);
+  QPalette black = palette();
+  black.setColor(QPalette::Window, Qt::black);
+  setPalette(black);
   setMinimumSize(40, 30);
+  if (const QScreen* s = screen())
+    setMaximumSize(video::maxWindowSide(s->geometry().width()),
+                   video::maxWindowSide(s->geometry().height()));
   resize(317, 245);
+  grips_ = new ResizeGrips(this);
   setMouseTracking(true);
   cursorTimer_ = new QTimer(this);
   cursorTimer_->setSingleShot(true);
@@ -114,64 +112,46 @@ void TfrmVideoWindow::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::black);
   }
   if (subtitlePainter_) subtitlePainter_(painter, rect(), pic);
-  paintOsd(painter);
+  const QScreen* s = screen();
+  const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+  osdZoneBottom_ =
+      paintOsdLayer(painter, osd_, settings_, {size(), s ? s->geometry().width() : width(), dpi});
 }
 
-void TfrmVideoWindow::paintOsd(QPainter& painter) {
-  auto& osd = osd_;
-  if (osd_.empty() && osd_.clock().empty()) {
-    osd.shownText.clear();
-    return;
-  }
-  const QScreen* screen = this->screen();
-  const double monitorWidth = screen ? screen->geometry().width() : width();
-  const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
-  // Point size from the monitor width and OsdSize percent; outline width q
-  // grows with the font.
-  const int points = std::max(1, roundEven(monitorWidth * 0.0216 * settings_.OsdSize / dpi));
-  QFont font("Arial");
-  font.setBold(true);
-  font.setPointSize(points);
-  painter.setFont(font);
-  const int q = roundEven(points * 0.1 * dpi / 96);
-  const int r = roundEven(q * 0.707);
-  const QFontMetrics metrics(font);
-  const int y = roundEven(height() * 0.1);
+void TfrmVideoWindow::resizeEvent(QResizeEvent*) {
+  grips_->place();
+}
 
-  auto outlined = [&](const QString& text, int x) {
-    const QRect box(x, y, metrics.horizontalAdvance(text) + 2 * q + 2, metrics.height() + 2 * q);
-    painter.setPen(Qt::black);
-    const QPoint offsets[] = {{-q, 0}, {0, -q}, {0, q}, {q, 0}, {-r, -r}, {-r, r}, {r, -r}, {r, r}};
-    if (q > 0)
-      for (const QPoint& o : offsets) painter.drawText(box.translated(o), Qt::AlignLeft, text);
-    painter.setPen(colorFromBgr(settings_.OsdColor));
-    painter.drawText(box, Qt::AlignLeft, text);
-  };
+void TfrmVideoWindow::wheelEvent(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  if (delta == 0) return;
+  // A turn over the window itself acts every second time.
+  wheelArmed_ = !wheelArmed_;
+  if (!wheelArmed_) emit wheelTurned(delta > 0);
+}
 
-  if (!osd_.empty()) {
-    QString text = QString::fromStdString(osd_.message());
-    const int full = metrics.horizontalAdvance(text);
-    // Keep as many characters as fit 80 % of the width (75 % less the clock).
-    const double space =
-        osd_.clock().empty() ? 0.8 * width() : 0.75 * width() - metrics.horizontalAdvance("00:00");
-    if (full > 0 && full > space) {
-      const int n = int(text.size());
-      text = text.left(std::min(n, roundEven(n * std::max(0.0, space) / full)));
-    }
-    outlined(text, roundEven(width() * 0.1));
-    osd.shownText = osd_.message();
-  } else {
-    osd.shownText.clear();
-  }
-  if (!osd_.clock().empty()) {
-    const QString clock = QString::fromStdString(osd_.clock());
-    outlined(clock, roundEven(width() * 0.9) - metrics.horizontalAdvance(clock));
-  }
+bool TfrmVideoWindow::wheelResize(bool up, double aspect) {
+  if (isFullScreen()) return false;
+  const QScreen* s = screen();
+  if (!s) return false;
+  const QRect g = geometry();
+  const video::WindowRect now{g.x(), g.y(), g.width(), g.height()};
+  // Several monitors that do not share one origin: the whole desktop counts.
+  const QRect area =
+      s->virtualSiblings().size() > 1 ? s->virtualGeometry() : s->availableGeometry();
+  const QRect screenSize = s->virtualSiblings().size() > 1 ? s->virtualGeometry() : s->geometry();
+  const auto next = up ? video::wheelGrow(now, picture_.VideoWidth, picture_.VideoHeight, aspect,
+                                          screenSize.width(), screenSize.height())
+                       : video::wheelShrink(now, {area.x(), area.y(), area.width(), area.height()});
+  if (!next || *next == now) return false;
+  setGeometry(next->left, next->top, next->width, next->height);
+  return true;
 }
 
 void TfrmVideoWindow::repaintOsd() {
-  // The message band at the top tenth plus a generous text height.
-  update(QRect(0, 0, width(), std::max(height() / 3, 1)));
+  // The band down to OsdZoneBottom, or the top third before the first
+  // message sets it; the frame and subtitle layer are painted under it again.
+  update(QRect(0, 0, width(), std::max({osdZoneBottom_, height() / 3, 1})));
 }
 
 void TfrmVideoWindow::showSurface() {
@@ -199,6 +179,7 @@ void TfrmVideoWindow::windowSize(int& widthPx, int& heightPx) const {
 
 void TfrmVideoWindow::setFullScreen(bool on) {
   if (on == isFullScreen()) return;
+  grips_->setVisible(!on);
   if (on) {
     windowedBounds_ = geometry();
     showFullScreen();

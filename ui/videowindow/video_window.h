@@ -14,6 +14,7 @@
 #include "playback/engine.h"
 #include "playback/osd.h"
 #include "playback/video_surface.h"
+#include "ui/videowindow/resize_grips.h"
 #include "video/picture_geometry.h"
 
 namespace ui {
@@ -56,6 +57,14 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   // While on, the mouse pointer hides after 3 s without movement over the window.
   void setCursorAutoHide(bool on);
 
+  // One wheel resize step in a window (up grows), with the picture's size and
+  // display aspect as the growth limit. False when the size stays.
+  bool wheelResize(bool up, double aspect);
+  // A wheel turn over the main window: acts at once (see wheelTurned).
+  void wheelFromMainWindow(bool up) { emit wheelTurned(up); }
+  // OsdZoneBottom after the last paint: the row below the message layer.
+  int osdZoneBottom() const { return osdZoneBottom_; }
+
  signals:
   // A key pressed in the window, for the command dispatch.
   void keyPressed(int key, Qt::KeyboardModifiers modifiers);
@@ -65,9 +74,14 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   // should end in order.
   void closeRequested();
   void fullScreenChanged(bool on);
+  // A wheel step that acts (every second turn over this window): the owner
+  // changes the volume in full screen and resizes the window otherwise.
+  void wheelTurned(bool up);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -77,7 +91,6 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void paintOsd(QPainter& painter);
   void onFrameReady();
 
   playback::Engine& engine_;
@@ -92,6 +105,9 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   QRect windowedBounds_;  // bounds to return to when leaving full screen
   QTimer* cursorTimer_;
   bool cursorAutoHide_ = false;
+  ResizeGrips* grips_;
+  int osdZoneBottom_ = 0;
+  bool wheelArmed_ = false;  // a wheel turn over the window waits for its pair
 };
 
 }  // namespace ui
