@@ -165,6 +165,7 @@ std::vector<std::u32string> wrapText(const std::u32string& text, int widthPx, in
 SubtitleLayout LayOutSubtitle(const std::vector<std::string>& lines, const LayoutOptions& options,
                               int screenWidthPx, double dpi, const MeasureText& measure) {
   SubtitleLayout layout;
+  if (lines.empty()) return layout;
   const int area = int(std::nearbyint(screenWidthPx * options.HorizontalDisplayArea * 0.01));
   const int base = subtitleFontSize(screenWidthPx, options.SubtitleSize, dpi);
   std::vector<std::u32string> out;

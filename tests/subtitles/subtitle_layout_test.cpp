@@ -201,6 +201,7 @@ TEST(SubtitleLayoutTest, LaysOutEveryModeCombination) {
        {"a\x01"
         "b \x02 c-d"},
        1},
+      {"no lines", true, true, false, 10, 1000, {}, {}, 1},
       {"tiny screen still ends", true, false, false, 1, 10, {"ab cd"}, {"a", "b", "c", "d"}, 1},
       {"UTF-8 characters count once",
        true,
