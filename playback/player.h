@@ -54,6 +54,9 @@ class Player {
 
   // After a language change.
   void setTexts(const texts::InterfaceTexts& texts);
+  const texts::InterfaceTexts& texts() const { return *texts_; }
+  // Settings a remembered movie replaced, put back when it closes.
+  moviememory::TemporaryOverrides& overrides() { return overrides_; }
 
   // Start-up: reads the remembered settings and the last playlist.
   void restore();

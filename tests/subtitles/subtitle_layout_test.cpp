@@ -4,7 +4,9 @@
 // HorizontalDisplayArea 10 leaves room for 10 characters.
 #include <gtest/gtest.h>
 
+#include "app/texts/built_in_texts.h"
 #include "subtitles/subtitle_layout.h"
+#include "subtitles/subtitle_look.h"
 #include "subtitles/subtitle_placement.h"
 #include "subtitles/subtitle_text.h"
 
@@ -411,6 +413,25 @@ TEST(SubtitlePlacementTest, PlacesTheOutlineBitmap) {
     EXPECT_EQ(p.zoneTop, r.expect.zoneTop);
   }
   EXPECT_EQ(outlineLineX(109, 100), 3);
+}
+
+TEST(SubtitleLookTest, MoveAndSizeStepsWithTheirMessages) {
+  const struct {
+    int zone;
+    bool up;
+    int moved;
+  } moves[] = {{15, true, 16}, {50, true, 50}, {0, false, 0}, {1, false, 0}, {49, true, 50}};
+  for (const auto& m : moves) EXPECT_EQ(movedZone(m.zone, m.up), m.moved) << m.zone;
+  const struct {
+    int size;
+    bool larger;
+    int resized;
+  } sizes[] = {{97, true, 100},  {998, true, 1000}, {1000, true, 1000}, {100, true, 105},
+               {100, false, 95}, {12, false, 10},   {10, false, 10},    {103, false, 100}};
+  for (const auto& r : sizes) EXPECT_EQ(resizedSubtitle(r.size, r.larger), r.resized) << r.size;
+  const auto& t = texts::builtInTexts();
+  EXPECT_EQ(zoneMessage(t, 50), "Subtitle vertical position: 50%");
+  EXPECT_EQ(sizeMessage(t, 100), "Subtitle size: 100%");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ VideoPlayback::VideoPlayback(playback::Player& player, settings::Settings& setti
                              const std::string& programName, QObject* parent)
     : QObject(parent),
       player_(player),
+      settings_(settings),
       window_(std::make_unique<TfrmVideoWindow>(player.engine(), settings, player.osd(),
                                                 player.state().Picture, programName)),
       keepAwake_(platform::desktopInhibitBackend(programName)),
@@ -43,24 +44,27 @@ VideoPlayback::VideoPlayback(playback::Player& player, settings::Settings& setti
     const QRect monitor = screen->geometry();
     return video::AutomaticPanScanAmount(monitor.width(), monitor.height(), picture.PictureRatio);
   };
-  h.showSubtitle = [this](int entry) {
-    const auto& entries = player_.subtitles().entries();
-    if (entry < 0 || entry >= int(entries.size())) {
-      subtitleLayer_.clear();
-      return;
-    }
-    // Lines are laid out for the screen's width; drawing scales them to the window.
-    const QScreen* screen = window_->screen();
-    const int screenWidth = screen ? screen->geometry().width() : window_->width();
-    const double dpi = window_->logicalDpiY() > 0 ? window_->logicalDpiY() : 96;
-    subtitleLayer_.layOut(entries[entry].Lines, screenWidth, dpi);
-  };
+  h.showSubtitle = [this](int entry) { layOutEntry(entry); };
   h.clearSubtitle = [this] { subtitleLayer_.clear(); };
   window_->setSubtitlePainter([this](QPainter& p, const QRect& area, const QRect&) {
     const double dpi = window_->logicalDpiY() > 0 ? window_->logicalDpiY() : 96;
     subtitleLayer_.paint(p, area.size(), dpi);
   });
   connect(window_.get(), &TfrmVideoWindow::wheelTurned, this, &VideoPlayback::onWheel);
+}
+
+void VideoPlayback::layOutEntry(int entry) {
+  shownEntry_ = entry;
+  const auto& entries = player_.subtitles().entries();
+  if (entry < 0 || entry >= int(entries.size())) {
+    subtitleLayer_.clear();
+    return;
+  }
+  // Lines are laid out for the screen's width; drawing scales them to the window.
+  const QScreen* screen = window_->screen();
+  const int screenWidth = screen ? screen->geometry().width() : window_->width();
+  const double dpi = window_->logicalDpiY() > 0 ? window_->logicalDpiY() : 96;
+  subtitleLayer_.layOut(entries[entry].Lines, screenWidth, dpi);
 }
 
 // In full screen the wheel sets the volume; in a window it resizes the

@@ -34,6 +34,12 @@ class VideoPlayback : public QObject {
   // The lines of the subtitle entry on the picture; empty when none.
   const std::vector<std::string>& subtitleLines() const { return subtitleLayer_.displayLines(); }
   SubtitleLayer& subtitleLayer() { return subtitleLayer_; }
+  // The subtitle appearance commands: each ends with its on-screen message.
+  void MoveSubtitleUp() { moveSubtitle(true); }
+  void MoveSubtitleDown() { moveSubtitle(false); }
+  void IncreaseSubtitleSize() { resizeSubtitle(true); }
+  void DecreaseSubtitleSize() { resizeSubtitle(false); }
+
   // Starts the 20 ms update; stop() ends both timers and releases the
   // keep-awake request.
   void start();
@@ -41,6 +47,7 @@ class VideoPlayback : public QObject {
 
  private:
   playback::Player& player_;
+  settings::Settings& settings_;
   std::unique_ptr<TfrmVideoWindow> window_;
   QTimer generalTimer_;
   QTimer resetTimer_;
@@ -48,6 +55,14 @@ class VideoPlayback : public QObject {
   SubtitleLayer subtitleLayer_;
 
   void onWheel(bool up);
+  void moveSubtitle(bool up);
+  void resizeSubtitle(bool larger);
+  // A user change of the subtitle look: leaves movie mode and makes the look
+  // the global one (no return to it when the movie closes).
+  void subtitleLookChanged();
+  // LayOutSubtitle for entry `entry` of the store (nothing shown when out of range).
+  void layOutEntry(int entry);
+  int shownEntry_ = -1;
 };
 
 }  // namespace ui

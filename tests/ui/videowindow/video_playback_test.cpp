@@ -111,5 +111,30 @@ TEST_F(VideoPlaybackTest, BadFilesEndInTheMessage) {
   }
 }
 
+TEST_F(VideoPlaybackTest, SubtitleLookCommandsShowTheirMessages) {
+  const struct {
+    void (VideoPlayback::*command)();
+    int zone, size;
+    int zoneAfter, sizeAfter;
+    const char* message;
+  } rows[] = {
+      {&VideoPlayback::MoveSubtitleUp, 50, 100, 50, 100, "Subtitle vertical position: 50%"},
+      {&VideoPlayback::MoveSubtitleUp, 15, 100, 16, 100, "Subtitle vertical position: 16%"},
+      {&VideoPlayback::MoveSubtitleDown, 0, 100, 0, 100, "Subtitle vertical position: 0%"},
+      {&VideoPlayback::IncreaseSubtitleSize, 15, 97, 15, 100, "Subtitle size: 100%"},
+      {&VideoPlayback::IncreaseSubtitleSize, 15, 998, 15, 1000, "Subtitle size: 1000%"},
+      {&VideoPlayback::DecreaseSubtitleSize, 15, 12, 15, 10, "Subtitle size: 10%"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.message);
+    settings_.AverageVerticalDisplayZone = r.zone;
+    settings_.SubtitleSize = r.size;
+    (video_.get()->*r.command)();
+    EXPECT_EQ(settings_.AverageVerticalDisplayZone, r.zoneAfter);
+    EXPECT_EQ(settings_.SubtitleSize, r.sizeAfter);
+    EXPECT_EQ(player_->osd().message(), r.message);
+  }
+}
+
 }  // namespace
 }  // namespace ui

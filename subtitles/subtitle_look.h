@@ -1,0 +1,26 @@
+#pragma once
+// The subtitle appearance commands' arithmetic: moving the block up and down
+// (AverageVerticalDisplayZone, 0-50 %) and changing the size in steps of 5 %
+// (SubtitleSize, 10-1000 %), with the on-screen message each one shows.
+// Pure functions.
+#include <string>
+
+#include "app/texts/interface_texts.h"
+
+namespace subtitles {
+
+// R(v): v rounded to a multiple of 5 (v div 5 x 5, plus 5 when v mod 5 > 2).
+int roundToFive(int v);
+
+// New AverageVerticalDisplayZone after "Move up" (+1 below 50) or "Move down"
+// (-1 above 0); the value itself when it stays.
+int movedZone(int zone, bool up);
+
+// New SubtitleSize after "Increase size (5%)" or "Decrease size (5%)".
+int resizedSubtitle(int size, bool larger);
+
+// "Subtitle vertical position: 15%" and "Subtitle size: 100%".
+std::string zoneMessage(const texts::InterfaceTexts& texts, int zone);
+std::string sizeMessage(const texts::InterfaceTexts& texts, int size);
+
+}  // namespace subtitles
