@@ -20,6 +20,7 @@
 #include <iostream>
 
 #include "app/hot_keys.h"
+#include "app/info_commands_link.h"
 #include "app/instance_channel.h"
 #include "app/player_commands.h"
 #include "app/settings/configuration_file.h"
@@ -235,6 +236,7 @@ void Application::createPlayerAndWindows() {
   link_->attach(window);
   link_->hooks().videoFullScreen = [this] { return video_->window().isFullScreen(); };
   installPlayerCommands(*link_, *player_, settings_, window, video_->window());
+  installInfoCommands(*link_, *player_, window);  // info button, F6, Q, Ctrl+F1, About
   // Commands of the application itself come before the player's own.
   auto playerMenu = link_->hooks().menuCommand;
   link_->hooks().menuCommand = [this, playerMenu](ui::MenuCommand command) {
