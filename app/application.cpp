@@ -20,10 +20,12 @@
 #include <iostream>
 
 #include "app/hot_keys.h"
+#include "app/info_commands_link.h"
 #include "app/instance_channel.h"
 #include "app/player_commands.h"
 #include "app/settings/configuration_file.h"
 #include "app/settings/save_configuration.h"
+#include "app/shell/registration_moments.h"
 #include "app/texts/interface_texts.h"
 #include "app/texts/language_file.h"
 #include "audio/processing_chain.h"
@@ -31,6 +33,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
 #include "ui/message_window.h"
+#include "ui/skin_data.h"
 #include "ui/videowindow/video_playback.h"
 #include "ui/window_drag.h"
 
@@ -60,6 +63,14 @@ void onQuitSignal(int) {
 }
 
 std::string gProgramName = "Tarvelino";
+
+// The program's icon for the desktop's icon theme: the skin's APPICON.
+std::string appIconPng() {
+  for (const ui::EmbeddedFile& f : ui::embeddedSkinFiles())
+    if (std::string_view(f.name) == "APPICON")
+      return std::string(reinterpret_cast<const char*>(f.data), f.size);
+  return {};
+}
 
 class TarvelinoApplication : public QApplication {
  public:
@@ -171,16 +182,28 @@ void Application::installQuitSignals() {
 bool Application::startUp() {
   folders_ = settings::determineFolders(executablePath_);
   gProgramName = folders_.ProgramName;
-  if (commandLine_.kind == CommandKind::Install) return false;
+  if (commandLine_.kind == CommandKind::Install) {
+    shell::ShellRegistration registration(shellContext());
+    shell::InstallProgram(registration);
+    return false;
+  }
   settings::migrateOldFiles(folders_);
   texts::LoadBuiltInTexts(false);
   QGuiApplication::setApplicationDisplayName(kLoadingTitle);
   readConfiguration();
-  if (commandLine_.kind == CommandKind::Uninstall) return false;
+  if (commandLine_.kind == CommandKind::Uninstall) {
+    shell::ShellRegistration registration(shellContext());
+    shell::UninstallAssociations(registration, settings_);
+    return false;
+  }
   // A second start hands over before it builds any window or media engine,
   // so it stays short-lived.
   if (handOverIfSecondStart()) return false;
   applyPriority();
+  {
+    shell::ShellRegistration registration(shellContext());
+    shell::RegisterAtStart(registration, settings_);  // a failure is not reported here
+  }
   createPlayerAndWindows();
   if (!settings_.RememberPanScanSettings) settings_.PanScanSize = 0;
   applySoundSettings();
@@ -189,6 +212,8 @@ bool Application::startUp() {
                                              settings_.FullscreenModeSwitch);
   if (!language.message.empty()) ui::ShowMessageWindow(language.message, mainWindow_);
   player_->setTexts(texts::currentTexts());
+  // The first-run question is asked once the main window shows (queued in run()).
+  askFirstRun_ = settings_.FirstRun;
   settings_.FirstRun = false;
   if (settings_.BossKey) registerBossKey();
   installQuitSignals();
@@ -211,6 +236,7 @@ void Application::createPlayerAndWindows() {
   link_->attach(window);
   link_->hooks().videoFullScreen = [this] { return video_->window().isFullScreen(); };
   installPlayerCommands(*link_, *player_, settings_, window, video_->window());
+  installInfoCommands(*link_, *player_, window);  // info button, F6, Q, Ctrl+F1, About
   // Commands of the application itself come before the player's own.
   auto playerMenu = link_->hooks().menuCommand;
   link_->hooks().menuCommand = [this, playerMenu](ui::MenuCommand command) {
@@ -360,8 +386,33 @@ int Application::run() {
   video_->start();
   // The first activation acts on the command line once the window is shown.
   QTimer::singleShot(0, this, &Application::firstActivation);
+  if (askFirstRun_) QTimer::singleShot(0, this, &Application::firstRunQuestion);
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, this, &Application::shutDown);
   return QApplication::exec();
+}
+
+shell::ShellContext Application::shellContext() const {
+  shell::ShellContext c = shell::makeShellContext(folders_.ProgramName, executablePath_,
+                                                  folders_.DataFolder, settings_.ExtensionList);
+  c.iconPng = appIconPng();
+  return c;
+}
+
+void Application::firstRunQuestion() {
+  const texts::InterfaceTexts& t = texts::currentTexts();
+  const std::string question = t.Messages[57] + " " + folders_.ProgramName + " " + t.Messages[58];
+  shell::FirstRunHooks hooks;
+  hooks.ask = [this](const std::string& text) {
+    // The system's question box (Yes and No), owned by the main window.
+    return QMessageBox::question(mainWindow_, QString::fromStdString(folders_.ProgramName),
+                                 QString::fromStdString(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  };
+  hooks.showRegistryError = [this] {
+    return ui::ShowMessageWindow(texts::currentTexts().Messages[66], mainWindow_, true);
+  };
+  shell::ShellRegistration registration(shellContext());
+  shell::FirstRunAssociation(registration, settings_, question, hooks);
 }
 
 void Application::onFilesReceived(const QByteArray& payload, bool raise) {

@@ -12,6 +12,7 @@
 #include "app/settings/folders.h"
 #include "app/settings/settings.h"
 #include "app/settings/settings_io.h"
+#include "app/shell/shell_registration.h"
 
 namespace playback {
 class Player;
@@ -48,6 +49,10 @@ class Application : public QObject {
   bool startUp();
   void createPlayerAndWindows();
   void firstActivation();
+  // The context of the shell registration for this user and program.
+  shell::ShellContext shellContext() const;
+  // The first run's association question (FirstRun on).
+  void firstRunQuestion();
   void registerBossKey();
   // Equalizer bands, pre-amplification and dynamic amplification from the
   // settings into the sound chain.
@@ -80,6 +85,7 @@ class Application : public QObject {
   bool pausedByMinimize_ = false;
   bool shutDownDone_ = false;
   bool firstActivationDone_ = false;
+  bool askFirstRun_ = false;
 };
 
 // Process entry: builds the toolkit application and runs the player.

@@ -37,10 +37,13 @@ std::string formatInfoNumber(double value, char decimalSeparator) {
 
 std::string formatInfoLength(double seconds, char decimalSeparator) {
   if (!(seconds > 0) || !std::isfinite(seconds)) return "Unknown";
-  if (seconds < 60) return fixed3(seconds, decimalSeparator) + " sec.";
-  const long long h = static_cast<long long>(seconds / 3600);
-  const long long m = static_cast<long long>(seconds / 60) - 60 * h;
-  const double s = seconds - 60.0 * m - 3600.0 * h;
+  // Split whole milliseconds, as the text shows them: 119.9996 s is 2 min.
+  // 0.000 sec., never 1 min. 60.000 sec.
+  const long long ms = std::llround(std::min(seconds, 1e15) * 1000.0);
+  if (ms < 60000) return fixed3(ms / 1000.0, decimalSeparator) + " sec.";
+  const long long h = ms / 3600000;
+  const long long m = ms / 60000 - 60 * h;
+  const double s = static_cast<double>(ms - 60000 * m - 3600000 * h) / 1000.0;
   std::string text = std::to_string(m) + " min. " + fixed3(s, decimalSeparator) + " sec.";
   return h >= 1 ? std::to_string(h) + " h " + text : text;
 }

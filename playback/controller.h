@@ -154,6 +154,9 @@ class PlaybackController : public EngineListener {
   // the time actually used (capped at the duration).
   int64_t JumpToSeconds(int64_t seconds);
   int64_t LastJumpSeconds() const { return lastJumpSeconds_; }
+  // QuickTimeInfo: the position as an on-screen message that the update keeps
+  // current while it shows. Ignored while Busy or without a movie.
+  void QuickTimeInfo();
   // Switches the time display between times and frames.
   void MovieTimesLabelClick();
 

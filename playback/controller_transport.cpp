@@ -232,6 +232,22 @@ int64_t PlaybackController::JumpToSeconds(int64_t seconds) {
   return lastJumpSeconds_;
 }
 
+void PlaybackController::QuickTimeInfo() {
+  if (state_.Busy || !movieOpen()) return;
+  state_.Busy = true;
+  try {
+    // The position of the engine, the length of the seek bar (the movie's, in
+    // ms); a length of 0 gives 0 % rather than a division by zero. While
+    // playing, frames are shown in tens as the live message has them.
+    const int64_t positionMs = engine_.currentPosition() / kUnitsPerMs;
+    ShowOsd(positionText(positionMs, durationMs(), state_.MovieFrameRate, settings_.ShowFrames,
+                         playing()));
+    runningPosition_ = settings_.OSDDisplay;
+  } catch (...) {
+  }
+  state_.Busy = false;
+}
+
 void PlaybackController::MovieTimesLabelClick() {
   settings_.ShowFrames = !settings_.ShowFrames;
   display_.MovieTimesHint =

@@ -11,6 +11,7 @@ packages=(
   gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-x
   libpng-dev zlib1g-dev libjpeg-dev libyuv-dev libxrandr-dev libxcb1-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  xdg-utils desktop-file-utils shared-mime-info libglib2.0-bin
   xvfb xauth xdotool x11-apps imagemagick tesseract-ocr tesseract-ocr-eng
   fonts-liberation fonts-dejavu-core
 )

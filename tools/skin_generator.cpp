@@ -272,6 +272,27 @@ void inset(QPainter& p, QRect r, int radius = 4) {
   p.restore();
 }
 
+// The information window: thirteen caption and value rows on an inset panel;
+// values end at x = 425, so the face is 436 px wide.
+QImage infoFace() {
+  QImage image = windowFace(436, 296);
+  QPainter p(&image);
+  inset(p, QRect(8, 28, 420, 260));
+  p.setPen(QColor(0x2a, 0x31, 0x38));
+  for (int row = 1; row < 13; ++row) p.drawLine(14, 28 + 4 + row * 19, 421, 28 + 4 + row * 19);
+  return image;
+}
+
+// The About window: a well for the program's picture on the left and an
+// inset panel for the version and the two links.
+QImage aboutFace() {
+  QImage image = windowFace(320, 200);
+  QPainter p(&image);
+  inset(p, QRect(12, 34, 84, 84), 8);
+  inset(p, QRect(108, 34, 200, 150));
+  return image;
+}
+
 // The main window: a display panel for the four labels, a transport well, a
 // volume well and the seek bar's groove.
 QImage mainImage() {
@@ -543,9 +564,9 @@ int main(int argc, char** argv) {
   // The aspect-ratio dialog's face; embedded under the name ASPECTRATIO.
   save(windowFace(300, 110), "RATIODIALOG");
   save(windowFace(250, 110), "PANSCAN");
-  save(windowFace(400, 320), "INFO");
+  save(infoFace(), "INFO");
   save(windowFace(480, 380), "KEYBOARD");
-  save(windowFace(320, 200), "ABOUT");
+  save(aboutFace(), "ABOUT");
 
   save(handCursor(false), "CRHANDPOINT");
   save(handCursor(true), "CRHANDPRESS");

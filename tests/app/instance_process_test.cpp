@@ -25,6 +25,7 @@ class InstanceProcessTest : public testing::Test {
   InstanceProcessTest() {
     env_ = QProcessEnvironment::systemEnvironment();
     env_.insert("XDG_CONFIG_HOME", dir_.path() + "/config");
+    env_.insert("XDG_DATA_HOME", dir_.path() + "/data");  // the shell registration's files
     env_.insert("TMPDIR", dir_.path());
     env_.insert("XDG_RUNTIME_DIR", dir_.path());
     env_.insert("QT_QPA_PLATFORM", "offscreen");
@@ -223,7 +224,7 @@ TEST_F(InstanceProcessTest, ClickOnPlayPlaysTheMovie) {
   ASSERT_FALSE(clip.isEmpty());
   std::filesystem::create_directories((dir_.path() + "/config/Tarvelino").toStdString());
   std::ofstream((dir_.path() + "/config/Tarvelino/Tarvelino.ini").toStdString(), std::ios::binary)
-      << "[Configuration]\r\nAutoPlayOnLoad=0\r\nMainXPosition=10000\r\n"
+      << "[Configuration]\r\nFirstRun=0\r\nAutoPlayOnLoad=0\r\nMainXPosition=10000\r\n"
          "MainYPosition=50000\r\n";
   env_.insert("QT_QPA_PLATFORM", "xcb");
   QProcess* player = start({clip});
@@ -260,7 +261,8 @@ TEST_F(InstanceProcessTest, BossKeyHidesAndShowsThePlayer) {
     GTEST_SKIP() << "needs an X display and xdotool";
   std::filesystem::create_directories((dir_.path() + "/config/Tarvelino").toStdString());
   std::ofstream((dir_.path() + "/config/Tarvelino/Tarvelino.ini").toStdString(), std::ios::binary)
-      << "[Configuration]\r\nBossKey=1\r\nBossKeyHide=Num Del\r\nBossKeyShow=ctrl+alt+s\r\n";
+      << "[Configuration]\r\nFirstRun=0\r\nBossKey=1\r\nBossKeyHide=Num "
+         "Del\r\nBossKeyShow=ctrl+alt+s\r\n";
   env_.insert("QT_QPA_PLATFORM", "xcb");
   QProcess* player = start({});
   auto visible = [] {

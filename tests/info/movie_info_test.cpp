@@ -29,6 +29,9 @@ TEST(MovieInfoTest, FormatsNumbersLengthsAndChannels) {
                  {125.25, "2 min. 5.250 sec."},
                  {60, "1 min. 0.000 sec."},
                  {3600, "1 h 0 min. 0.000 sec."},
+                 {119.9996, "2 min. 0.000 sec."},
+                 {59.9996, "1 min. 0.000 sec."},
+                 {3599.9999, "1 h 0 min. 0.000 sec."},
                  {0, "Unknown"},
                  {-3, "Unknown"}};
   for (const Length& row : lengths) {

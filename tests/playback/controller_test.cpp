@@ -161,6 +161,30 @@ TEST_F(ControllerTest, MovesStayInsideTheMovieAndKeepTheirDirection) {
   engine_.position = 40000 * kUnitsPerMs;
   controller_->Forward();
   EXPECT_EQ(osd_.message(), "  1500 / 3000 (50%)");
+  // Quick position information: times, frames, a movie without a length.
+  struct Quick {
+    bool frames;
+    int64_t atMs, lengthMs;
+    std::string osd;
+  } quick[] = {{false, 90000, 180000, "00:01:30 / 00:03:00 (50%)"},
+               {true, 40000, 120000, "  1000 / 3000 (33%)"},
+               {false, 3000, 0, "00:00:03 / 00:00:00 (0%)"}};
+  for (const Quick& q : quick) {
+    SCOPED_TRACE(q.osd);
+    settings_.ShowFrames = q.frames;
+    engine_.position = q.atMs * kUnitsPerMs;
+    engine_.durationUnits = q.lengthMs * kUnitsPerMs;
+    controller_->QuickTimeInfo();
+    EXPECT_EQ(osd_.message(), q.osd);
+  }
+  state_.Busy = true;
+  settings_.ShowFrames = false;
+  engine_.position = 0;
+  controller_->QuickTimeInfo();
+  EXPECT_EQ(osd_.message(), "00:00:03 / 00:00:00 (0%)");  // ignored while Busy
+  state_.Busy = false;
+  settings_.ShowFrames = true;
+  engine_.durationUnits = 120000 * kUnitsPerMs;
   // The seek bar and the jump dialog stay inside the movie.
   controller_->SeekToMs(500000);
   EXPECT_EQ(engine_.position / kUnitsPerMs, 119990);
