@@ -116,6 +116,8 @@ std::vector<FileCase> fileCases() {
         {3000, 4000, {"A line with no name"}},
         {5000, 6000, {"Third text"}}}},
       {"SsaWithoutDialogue", proseFile(), {}, kSeriousErrors},
+      {"TimePrefixWithoutTexts", "00:00:01:\n00:00:05:\n00:00:09: \n", {}, kSeriousErrors},
+      {"MicroDvdOnlyBreaks", "{10}{50}|\n{60}{70}||\n{80}{90}|||\n", {}, kSeriousErrors},
       {"TimePrefixUnprefixedLine",
        "00:00:01:Hello|World\n00:00:05:Second\nUnprefixed line\n00:00:09:Third\n",
        {{1000, 2648, {"Hello", "World"}},
@@ -211,6 +213,23 @@ TEST_P(SubtitleFileTest, LoadsEntries) {
     EXPECT_EQ(store.entries()[i].Lines, c.entries[i].lines);
     EXPECT_GE(store.entries()[i].DisplayMs, 0);
   }
+}
+
+// The check accepts exactly the files the load accepts: discovery must never
+// prefer a file that then loads nothing.
+TEST_P(SubtitleFileTest, CheckAgreesWithLoad) {
+  const FileCase& c = GetParam();
+  settings::Settings s;
+  s.SubtitleFontScript = c.fontScript;
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("subtitle_check_" + std::to_string(::getpid()) + "_" + c.name))
+                               .string();
+  std::ofstream(path, std::ios::binary) << c.bytes;
+  SubtitleStore store;
+  const bool loads = store.LoadSubtitle(path, s, texts::builtInTexts()).ok;
+  EXPECT_EQ(loads, !c.entries.empty());
+  EXPECT_EQ(SubtitleStore::CheckSubtitleFile(path, s), loads);
+  std::filesystem::remove(path);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, SubtitleFileTest, testing::ValuesIn(fileCases()),

@@ -26,12 +26,16 @@ class FolderTest : public testing::Test {
     fs::create_directories(root_ / "s");
   }
   ~FolderTest() override { fs::remove_all(root_); }
-  // "m/Name" or "s/Name"; a trailing "!" writes a file that is not a subtitle.
+  // "m/Name" or "s/Name"; a trailing "!" writes a file that is not a subtitle, a
+  // trailing "?" notes that read as a subtitle format but hold no entry.
   void add(std::string name) {
-    const bool bad = name.back() == '!';
-    if (bad) name.pop_back();
-    std::ofstream(root_ / name, std::ios::binary)
-        << (bad ? "\x01\x02\x03\x04\x05\x06 ab" : kValidSubtitle);
+    const char mark = name.back();
+    if (mark == '!' || mark == '?') name.pop_back();
+    std::string notes;
+    for (int i = 0; i < 20; ++i) notes += "Notes on the film, line " + std::to_string(i) + "\n";
+    std::ofstream(root_ / name, std::ios::binary) << (mark == '!'   ? "\x01\x02\x03\x04\x05\x06 ab"
+                                                      : mark == '?' ? notes
+                                                                    : kValidSubtitle);
   }
   fs::path root_;
 };
@@ -56,6 +60,9 @@ TEST_F(FolderTest, SearchFindsBestCheckedCandidate) {
       {"movie folder first", {"m/Film.srt", "s/Film.srt"}, "m/Film.srt"},
       {"failing best is skipped", {"m/Film.srt!", "m/Film.eng.srt"}, "m/Film.eng.srt"},
       {"nothing passes", {"m/Film.srt!"}, ""},
+      {"notes named like the movie lose to a subtitle",
+       {"m/Film.txt?", "m/Film.eng.srt"},
+       "m/Film.eng.srt"},
       {"extension letter case", {"m/film.SRT"}, "m/film.SRT"},
       {"sub before txt", {"m/Film.txt", "m/Film.sub"}, "m/Film.sub"},
       {"subtitle folder is the movie folder",
