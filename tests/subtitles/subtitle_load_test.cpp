@@ -321,6 +321,56 @@ TEST_F(SubtitleFolderTest, AcceptsFileAtBlockLimitAndCheckAgreesWithLoad) {
   EXPECT_TRUE(store_.entries().empty());
 }
 
+// Files of about 1 MiB built to stress one text step each: every row must load
+// in time proportional to its size (a replace or erase loop that moves the rest of
+// the text at each hit takes many seconds here and freezes the interface).
+TEST(SubtitleSpeedTest, LargeFilesLoadInLinearTime) {
+  constexpr std::size_t kSize = 1000000;
+  auto repeat = [](std::string_view piece, std::size_t bytes) {
+    std::string out;
+    while (out.size() + piece.size() <= bytes) out += piece;
+    return out;
+  };
+  auto ssa = [](const std::string& text) {
+    std::string s;
+    for (int i = 0; i < 20; ++i)
+      s += "Dialogue: Marked=0,0:00:0" + std::to_string(i % 10) +
+           ".00,0:00:09.00,Default,,0000,0000,0000,," + (i == 0 ? text : "x") + "\n";
+    return s;
+  };
+  const std::string range = "00:00:01.00,00:00:02.00\n";
+  struct Row {
+    const char* what;
+    std::string bytes;
+    std::size_t firstEntryLines;
+  };
+  const Row rows[] = {
+      {"SSA line breaks", ssa(repeat("a\\N", kSize)), kSize / 3},
+      {"SSA breaks only", ssa("a" + repeat("\\N", kSize)), 1},
+      {"time-range breaks",
+       range + repeat("b[br]", kSize) + "\n\n" + range + "xx\n\n" + range + "yy\n", kSize / 5},
+      {"frame-numbered braces", "{1}{2}" + repeat("{x}y|", kSize) + "\n{3}{4}z\n", kSize / 5},
+      {"nested braces", "{1}{2}" + repeat("{", kSize / 2) + repeat("}", kSize / 2) + "a\n{3}{4}z\n",
+       1},
+      {"SubRip tags",
+       "1\n00:00:01,000 --> 00:00:02,000\n" + repeat("<i>w</i>", kSize) + "\n\n2\n" +
+           "00:00:03,000 --> 00:00:04,000\nz\n",
+       1},
+      {"time prefix breaks", "00:00:01:" + repeat("c|", kSize) + "\n00:00:05:z\n", kSize / 2},
+  };
+  settings::Settings s;
+  SubtitleStore store;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const auto started = std::chrono::steady_clock::now();
+    const LoadResult r = store.LoadSubtitleData(row.bytes, "big", s, texts::builtInTexts());
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_LT(took, std::chrono::seconds(2));
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(store.entries().front().Lines.size(), row.firstEntryLines);
+  }
+}
+
 // Random bytes, and every truncation of valid files, must load or fail cleanly.
 TEST(SubtitleFuzzTest, SurvivesArbitraryBytes) {
   std::mt19937 rng(12345);
