@@ -1,5 +1,7 @@
 // Loading a 1 MiB SubRip file (read, check, detect, repair, parse, finish, display
-// lines) against the baseline of only reading the same file into memory.
+// lines) against the baseline of only reading the same file into memory; loading a
+// 1 MiB SSA file whose text is full of "\N" line breaks against the same file
+// without them.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -75,6 +77,41 @@ void BM_CheckSubRip(benchmark::State& state) {
     benchmark::DoNotOptimize(subtitles::SubtitleStore::CheckSubtitleFile(path, s));
 }
 BENCHMARK(BM_CheckSubRip)->Unit(benchmark::kMillisecond);
+
+// An SSA file of about 1 MiB: twenty dialogue lines sharing the size. With
+// `breaks` every third character of the texts starts a "\N" marker, else the
+// texts are plain letters of the same length.
+const std::string& ssaPath(bool breaks) {
+  static std::string paths[2];
+  std::string& path = paths[breaks];
+  if (!path.empty()) return path;
+  path = (std::filesystem::temp_directory_path() /
+          (std::string("tarvelino_bench_") + (breaks ? "breaks" : "plain") + ".ssa"))
+             .string();
+  const std::string piece = breaks ? "a\\N" : "abc";
+  std::string text;
+  while (text.size() < 1048576 / 20 - 80) text += piece;
+  std::string file;
+  for (int i = 0; i < 20; ++i)
+    file += "Dialogue: Marked=0,0:00:" + std::to_string(10 + i) +
+            ".00,0:00:" + std::to_string(11 + i) + ".00,Default,,0000,0000,0000,," + text + "\r\n";
+  std::ofstream(path, std::ios::binary) << file;
+  return path;
+}
+
+void BM_LoadSsa(benchmark::State& state) {
+  const std::string& path = ssaPath(state.range(0) != 0);
+  settings::Settings s;
+  subtitles::SubtitleStore store;
+  for (auto _ : state) {
+    auto result = store.LoadSubtitle(path, s, texts::builtInTexts());
+    if (!result.ok) state.SkipWithError(result.message.c_str());
+  }
+  state.counters["lines"] = static_cast<double>(store.entries().front().Lines.size());
+  state.SetBytesProcessed(state.iterations() * std::filesystem::file_size(path));
+}
+// 0: plain texts (the baseline), 1: texts full of line breaks.
+BENCHMARK(BM_LoadSsa)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // One periodic step per 20 ms of movie time, playing forward through the whole file.
 void BM_UpdateSubtitlePlaying(benchmark::State& state) {

@@ -16,8 +16,8 @@ Player::Player(settings::Settings& settings, const texts::InterfaceTexts& texts,
   engine_ = makeGstEngine({.sampleTap = true, .nullAudio = options_.nullAudio});
 
   playlist::PlaylistHooks ph;
-  ph.searchSubtitle = [this](const std::string& movie) {
-    return subtitles::SearchSubtitle(movie, settings_);
+  ph.searchSubtitles = [this](const std::vector<std::string>& movies) {
+    return subtitles::SearchSubtitles(movies, settings_);
   };
   ph.checkSubtitleFile = [this](const std::string& path) {
     return subtitles::SubtitleStore::CheckSubtitleFile(path, settings_);

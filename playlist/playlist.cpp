@@ -71,25 +71,34 @@ bool Playlist::exists(const std::string& path) const {
   return fs::is_regular_file(path, ec);
 }
 
-std::string Playlist::subtitleSearch(const std::string& moviePath) const {
-  if (settings_.AutoLoadSubtitle && hooks_.searchSubtitle) {
-    std::string found = hooks_.searchSubtitle(moviePath);
-    if (!found.empty()) return found;
-  }
-  return std::string(kNoSubtitle);
+std::vector<std::string> Playlist::subtitleSearch(
+    const std::vector<std::string>& moviePaths) const {
+  std::vector<std::string> found;
+  if (settings_.AutoLoadSubtitle && hooks_.searchSubtitles && !moviePaths.empty())
+    found = hooks_.searchSubtitles(moviePaths);
+  found.resize(moviePaths.size());
+  for (std::string& subtitle : found)
+    if (subtitle.empty()) subtitle = std::string(kNoSubtitle);
+  return found;
 }
 
-void Playlist::appendStep(const std::string& path) {
-  movies_.push_back(path);
-  if (settings_.Shuffle) unplayed_.push(path);
-  subtitles_.push_back(subtitleSearch(path));
+void Playlist::appendMovies(const std::vector<std::string>& paths) {
+  std::vector<std::string> subtitles = subtitleSearch(paths);
+  movies_.reserve(movies_.size() + paths.size());
+  subtitles_.reserve(subtitles_.size() + paths.size());
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    movies_.push_back(paths[i]);
+    if (settings_.Shuffle) unplayed_.push(paths[i]);
+    subtitles_.push_back(std::move(subtitles[i]));
+  }
   movieListChanged();
 }
 
-void Playlist::appendSorted(std::vector<std::string> paths) {
-  movies_.reserve(movies_.size() + paths.size());
-  subtitles_.reserve(subtitles_.size() + paths.size());
-  for (std::size_t index : nameSortOrder(paths)) appendStep(paths[index]);
+std::vector<std::string> Playlist::nameSorted(std::vector<std::string> paths) {
+  std::vector<std::string> sorted;
+  sorted.reserve(paths.size());
+  for (std::size_t index : nameSortOrder(paths)) sorted.push_back(std::move(paths[index]));
+  return sorted;
 }
 
 void Playlist::rebuildRows() {
@@ -137,25 +146,27 @@ void Playlist::makeCurrent(int row) {
 
 void Playlist::addMovie(const std::string& path) {
   if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
-  if (exists(path)) appendStep(path);
+  if (exists(path)) appendMovies({path});
   rebuildRows();
 }
 
 void Playlist::addMovies(const std::vector<std::string>& paths) {
   if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
+  std::vector<std::string> added;
   for (const std::string& path : paths) {
     if (exists(path)) {
-      appendStep(path);
+      added.push_back(path);
     } else if (paths.size() == 1) {
       pathMessage(kFile, path, kDoesntExist);
     }
   }
+  appendMovies(added);
   rebuildRows();
 }
 
 void Playlist::addFolderWithMovies(const std::string& folder) {
   if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
-  appendSorted(scanFolder(folder, settings_.ExtensionList));
+  appendMovies(nameSorted(scanFolder(folder, settings_.ExtensionList)));
   rebuildRows();
 }
 
@@ -175,14 +186,18 @@ void Playlist::acceptFiles(const std::vector<std::string>& items, bool ontoSubti
     }
   }
   if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
+  // Every dropped item is added in drop order; the subtitles are searched once for all.
+  std::vector<std::string> added;
   for (const std::string& item : items) {
     std::error_code ec;
     if (fs::is_directory(item, ec)) {
-      appendSorted(scanFolder(item, settings_.ExtensionList));
+      for (std::string& path : nameSorted(scanFolder(item, settings_.ExtensionList)))
+        added.push_back(std::move(path));
     } else if (exists(item) && hasMovieExtension(item, settings_.ExtensionList)) {
-      appendStep(item);
+      added.push_back(item);
     }
   }
+  appendMovies(added);
   rebuildRows();
 }
 
@@ -190,15 +205,20 @@ void Playlist::appendFollowingParts(const std::string& path) {
   const FileExists existsFn = [this](const std::string& p) { return exists(p); };
   // A chain of names that leads back to an earlier one ends there.
   std::set<std::string> seen{path};
+  std::vector<std::string> parts;
   std::string last = path;
   while (auto part = nextPart(last, existsFn)) {
     if (!seen.insert(*part).second) break;
-    // Only a list that really grows lets the player go on past the first part.
-    if (last == path && hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
-    appendStep(*part);
-    movieRows_.push_back(std::to_string(count()) + ". " + std::string(fileNamePart(*part)));
+    parts.push_back(*part);
     last = *part;
   }
+  if (parts.empty()) return;
+  // Only a list that really grows lets the player go on past the first part.
+  if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
+  int number = count();
+  appendMovies(parts);
+  for (const std::string& part : parts)
+    movieRows_.push_back(std::to_string(++number) + ". " + std::string(fileNamePart(part)));
 }
 
 LoadResult Playlist::loadFromList(const std::string& path, bool quiet, bool replace) {

@@ -22,8 +22,11 @@ namespace playlist {
 // What the model needs of the rest of the player. Every hook may be left
 // empty; the default is given at each.
 struct PlaylistHooks {
-  // Quiet subtitle search for a movie: the subtitle path, or "" (default "").
-  std::function<std::string(const std::string& moviePath)> searchSubtitle;
+  // Quiet subtitle search for the movies of one add, one result per movie in
+  // order: the subtitle path, or "". Called once per add, so that the search
+  // can list each folder once for all of them (default: "" for every movie).
+  std::function<std::vector<std::string>(const std::vector<std::string>& moviePaths)>
+      searchSubtitles;
   // Whether a file is a usable subtitle (default: false).
   std::function<bool(const std::string& path)> checkSubtitleFile;
   // Shows a text in the message window (default: nothing).
@@ -150,8 +153,9 @@ class Playlist {
   void addSubtitle(const std::string& path);  // ListSubAdd
 
  private:
-  void appendStep(const std::string& path);
-  void appendSorted(std::vector<std::string> paths);
+  // The append step for the movies of one add, in order, with one subtitle search.
+  void appendMovies(const std::vector<std::string>& paths);
+  static std::vector<std::string> nameSorted(std::vector<std::string> paths);
   void rebuildRows();
   void movieListChanged() { rowIndexValid_ = false; }
   int firstRowOf(const std::string& path);
@@ -162,7 +166,8 @@ class Playlist {
   void pathMessage(int first, const std::string& path, int second) const;
   bool exists(const std::string& path) const;
   bool validRow(int row) const { return row >= 0 && row < count(); }
-  std::string subtitleSearch(const std::string& moviePath) const;
+  // The subtitle entry of each movie: the search result or "No subtitle".
+  std::vector<std::string> subtitleSearch(const std::vector<std::string>& moviePaths) const;
   int draw(std::size_t n);
 
   settings::Settings& settings_;

@@ -50,7 +50,7 @@ void Playlist::replaceMovie(const std::string& path) {
   movies_[s] = path;
   if (settings_.Shuffle) unplayed_.push(path);
   movieRows_[s] = rowPrefix(movieRows_[s]) + std::string(fileNamePart(path));
-  subtitles_[s] = subtitleSearch(path);
+  subtitles_[s] = subtitleSearch({path}).front();
   movieListChanged();
   listVideoSelectItem();
 }

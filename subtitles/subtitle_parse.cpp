@@ -115,10 +115,22 @@ bool isTimeRangeLine(std::u32string_view line) {
   return true;
 }
 
+// Replaces every `from`, left to right without overlaps, in one pass into a new
+// text: replacing in place would move the rest of the text at every hit, which
+// takes seconds on a long line full of break markers.
 void replaceAll(std::u32string& text, std::u32string_view from, std::u32string_view to) {
-  for (std::size_t p = text.find(from); p != std::u32string::npos;
-       p = text.find(from, p + to.size()))
-    text.replace(p, from.size(), to);
+  std::size_t found = text.find(from);
+  if (found == std::u32string::npos) return;
+  std::u32string out;
+  out.reserve(text.size());
+  std::size_t done = 0;
+  for (; found != std::u32string::npos; found = text.find(from, done)) {
+    out.append(text, done, found - done);
+    out.append(to);
+    done = found + from.size();
+  }
+  out.append(text, done);
+  text = std::move(out);
 }
 
 void parseTimeRange(const TextLines& lines, std::vector<ParsedEntry>& out) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "app/texts/central_european.h"
@@ -65,9 +66,10 @@ std::string baseNameOf(std::string_view path) {
   return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
 }
 
-double subtitleNameScore(std::string_view candidate, std::string_view movie,
-                         const MatchWeights& weights) {
-  const std::u32string n = nameChars(candidate), b = nameChars(movie);
+namespace {
+
+// The score of subtitleNameScore on names already turned into characters.
+double scoreChars(std::u32string_view n, std::u32string_view b, const MatchWeights& weights) {
   const std::size_t shorter = std::min(n.size(), b.size());
   const auto longer = static_cast<long>(std::max(n.size(), b.size()));
   long points = 0, weight = 0;
@@ -93,6 +95,13 @@ double subtitleNameScore(std::string_view candidate, std::string_view movie,
   const long F = static_cast<long>(front) + 1, E = static_cast<long>(back) + 1;
   if (longer - E + 1 >= F) weight += longer - E - F + 3;  // an unmatched middle remains
   return weight == 0 ? 0.0 : static_cast<double>(points) / static_cast<double>(weight);
+}
+
+}  // namespace
+
+double subtitleNameScore(std::string_view candidate, std::string_view movie,
+                         const MatchWeights& weights) {
+  return scoreChars(nameChars(candidate), nameChars(movie), weights);
 }
 
 double searchThreshold(int movieFilesInFolder, std::size_t candidates) {
@@ -139,39 +148,118 @@ int countMovieFiles(const std::string& folder, const std::vector<std::string>& e
   return count;
 }
 
-std::string SearchSubtitle(const std::string& moviePath, const settings::Settings& settings) {
-  const fs::path movie(moviePath);
-  std::string movieFolder = movie.parent_path().string();
-  if (movieFolder.empty()) {
+namespace {
+
+// The movie's folder ("/"-terminated; the current folder for a bare name) and the
+// folders to list for it, in search order.
+struct SearchFolders {
+  std::string movieFolder;
+  std::vector<std::string> listed;
+};
+
+SearchFolders searchFolders(const std::string& moviePath, const settings::Settings& settings) {
+  SearchFolders out;
+  out.movieFolder = fs::path(moviePath).parent_path().string();
+  if (out.movieFolder.empty()) {
     std::error_code ec;
-    movieFolder = fs::current_path(ec).string();
+    out.movieFolder = fs::current_path(ec).string();
   }
-  movieFolder = withSlash(movieFolder);
+  out.movieFolder = withSlash(out.movieFolder);
   const std::string subtitleFolder = withSlash(settings.SubtitleDirectory);
-  std::vector<std::string> folders = settings.SearchHereFirst
-                                         ? std::vector<std::string>{subtitleFolder, movieFolder}
-                                         : std::vector<std::string>{movieFolder, subtitleFolder};
-  std::vector<std::string> candidates;
+  const std::vector<std::string> folders =
+      settings.SearchHereFirst ? std::vector<std::string>{subtitleFolder, out.movieFolder}
+                               : std::vector<std::string>{out.movieFolder, subtitleFolder};
   for (std::size_t i = 0; i < folders.size(); ++i) {
     if (!isSearchable(folders[i])) continue;
     // The same folder named twice would count its files twice and raise the threshold.
     if (i == 1 && isSearchable(folders[0]) && sameFolder(folders[0], folders[1])) continue;
-    auto found = listSubtitleCandidates(folders[i]);
-    candidates.insert(candidates.end(), found.begin(), found.end());
+    out.listed.push_back(folders[i]);
   }
-  const std::string movieName = baseNameOf(moviePath);
-  const double threshold =
-      searchThreshold(countMovieFiles(movieFolder, settings.ExtensionList), candidates.size());
+  return out;
+}
+
+// The candidates at or above the threshold, best first (earliest on ties), tried
+// with `check` until one passes; its index, or none.
+template <typename Check>
+std::optional<std::size_t> bestChecked(const std::vector<std::u32string>& candidateNames,
+                                       std::u32string_view movieName, double threshold,
+                                       Check&& check) {
   std::vector<std::pair<double, std::size_t>> ranked;
-  for (std::size_t i = 0; i < candidates.size(); ++i) {
-    const double score = subtitleNameScore(baseNameOf(candidates[i]), movieName);
+  for (std::size_t i = 0; i < candidateNames.size(); ++i) {
+    const double score = scoreChars(candidateNames[i], movieName, MatchWeights{});
     if (score >= threshold) ranked.emplace_back(score, i);
   }
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return a.first > b.first; });
   for (const auto& [score, index] : ranked)
-    if (SubtitleStore::CheckSubtitleFile(candidates[index], settings)) return candidates[index];
-  return {};
+    if (check(index)) return index;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string SearchSubtitle(const std::string& moviePath, const settings::Settings& settings) {
+  const SearchFolders folders = searchFolders(moviePath, settings);
+  std::vector<std::string> candidates;
+  for (const std::string& folder : folders.listed) {
+    auto found = listSubtitleCandidates(folder);
+    candidates.insert(candidates.end(), found.begin(), found.end());
+  }
+  std::vector<std::u32string> names;
+  names.reserve(candidates.size());
+  for (const auto& candidate : candidates) names.push_back(nameChars(baseNameOf(candidate)));
+  const double threshold = searchThreshold(
+      countMovieFiles(folders.movieFolder, settings.ExtensionList), candidates.size());
+  const auto best = bestChecked(
+      names, nameChars(baseNameOf(moviePath)), threshold,
+      [&](std::size_t i) { return SubtitleStore::CheckSubtitleFile(candidates[i], settings); });
+  return best ? candidates[*best] : std::string();
+}
+
+SubtitleSearchBatch::SubtitleSearchBatch(const settings::Settings& settings)
+    : settings_(settings) {}
+
+SubtitleSearchBatch::~SubtitleSearchBatch() = default;
+
+const SubtitleSearchBatch::FolderCandidates& SubtitleSearchBatch::candidatesFor(
+    const std::string& moviePath) {
+  const std::string parent = fs::path(moviePath).parent_path().string();
+  const auto known = byMovieFolder_.find(parent);
+  if (known != byMovieFolder_.end()) return *known->second;
+  const SearchFolders folders = searchFolders(moviePath, settings_);
+  auto entry = std::make_unique<FolderCandidates>();
+  for (const std::string& folder : folders.listed) {
+    auto found = listSubtitleCandidates(folder);
+    entry->paths.insert(entry->paths.end(), found.begin(), found.end());
+  }
+  entry->names.reserve(entry->paths.size());
+  for (const auto& path : entry->paths) entry->names.push_back(nameChars(baseNameOf(path)));
+  entry->threshold = searchThreshold(countMovieFiles(folders.movieFolder, settings_.ExtensionList),
+                                     entry->paths.size());
+  return *byMovieFolder_.emplace(parent, std::move(entry)).first->second;
+}
+
+std::string SubtitleSearchBatch::search(const std::string& moviePath) {
+  const FolderCandidates& folder = candidatesFor(moviePath);
+  const auto best = bestChecked(
+      folder.names, nameChars(baseNameOf(moviePath)), folder.threshold, [&](std::size_t i) {
+        const std::string& path = folder.paths[i];
+        const auto known = checked_.find(path);
+        if (known != checked_.end()) return known->second;
+        const bool passes = SubtitleStore::CheckSubtitleFile(path, settings_);
+        checked_.emplace(path, passes);
+        return passes;
+      });
+  return best ? folder.paths[*best] : std::string();
+}
+
+std::vector<std::string> SearchSubtitles(const std::vector<std::string>& moviePaths,
+                                         const settings::Settings& settings) {
+  SubtitleSearchBatch batch(settings);
+  std::vector<std::string> out;
+  out.reserve(moviePaths.size());
+  for (const auto& movie : moviePaths) out.push_back(batch.search(movie));
+  return out;
 }
 
 bool hasSubtitleExtension(std::string_view path) {

@@ -3,9 +3,11 @@
 // open movie, and the guard against the media engine's own subtitle renderers.
 // Folders are searched through the file system; interface thread only (the
 // SelectFilter predicate alone is pure and safe from the engine's threads).
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "app/settings/settings.h"
@@ -54,6 +56,39 @@ int countMovieFiles(const std::string& folder, const std::vector<std::string>& e
 // CheckSubtitleFile. Uses SubtitleDirectory, SearchHereFirst, ExtensionList and
 // SubtitleFontScript.
 std::string SearchSubtitle(const std::string& moviePath, const settings::Settings& settings);
+
+// The search for many movies added together, as when a folder joins the playlist.
+// Every folder is listed, and every movie folder's movies counted, once per batch
+// instead of once per movie, and every candidate is checked at most once; each
+// result is the one SearchSubtitle gives for that movie. The files are taken not
+// to change while the batch lives, so keep one only for one add.
+class SubtitleSearchBatch {
+ public:
+  explicit SubtitleSearchBatch(const settings::Settings& settings);
+  ~SubtitleSearchBatch();
+  SubtitleSearchBatch(const SubtitleSearchBatch&) = delete;
+  SubtitleSearchBatch& operator=(const SubtitleSearchBatch&) = delete;
+
+  std::string search(const std::string& moviePath);
+
+ private:
+  // The candidates of the movies of one folder, their names without extension
+  // as characters, and the threshold they must reach.
+  struct FolderCandidates {
+    std::vector<std::string> paths;
+    std::vector<std::u32string> names;
+    double threshold = 0;
+  };
+  const FolderCandidates& candidatesFor(const std::string& moviePath);
+
+  const settings::Settings& settings_;
+  std::unordered_map<std::string, std::unique_ptr<FolderCandidates>> byMovieFolder_;
+  std::unordered_map<std::string, bool> checked_;
+};
+
+// SearchSubtitle for each movie, in order, through one SubtitleSearchBatch.
+std::vector<std::string> SearchSubtitles(const std::vector<std::string>& moviePaths,
+                                         const settings::Settings& settings);
 
 // Whether the file name ends in ".txt", ".sub", ".srt" or ".ssa", letter case ignored.
 bool hasSubtitleExtension(std::string_view path);

@@ -70,6 +70,33 @@ PreparedLines prepareLines(SubtitleText&& text) {
   return out;
 }
 
+// Everything a load does before it builds the display texts. The check runs the
+// same steps, so a file it accepts always loads: a file that reads, looks like a
+// subtitle and repairs but yields no entry at all fails both.
+struct PreparedEntries {
+  std::optional<int> failure;
+  TextEncoding encoding = TextEncoding::Utf8;
+  SubtitleType type = SubtitleType::None;
+  std::vector<ParsedEntry> entries;
+};
+
+PreparedEntries prepareEntries(SubtitleText&& text, int averageDisplayTime, double movieFrameRate) {
+  PreparedLines prepared = prepareLines(std::move(text));
+  PreparedEntries out;
+  out.failure = prepared.failure;
+  out.encoding = prepared.encoding;
+  out.type = prepared.type;
+  if (out.failure) return out;
+  out.entries =
+      ParseSubtitleLines(prepared.lines, prepared.type, movieFrameRate, averageDisplayTime);
+  prepared.lines = {};
+  FinishSubtitleTimes(out.entries, averageDisplayTime);
+  // A subtitle without a single entry to show would leave the player pointing at
+  // entries that do not exist: it fails like any other damaged subtitle.
+  if (out.entries.empty()) out.failure = kSeriousErrors;
+  return out;
+}
+
 std::string failureMessage(int which, const std::string& path, const texts::InterfaceTexts& t) {
   const auto& m = t.Messages;
   switch (which) {
@@ -107,16 +134,10 @@ LoadResult SubtitleStore::LoadSubtitleData(std::string_view bytes, const std::st
 LoadResult SubtitleStore::loadText(SubtitleText&& text, const std::string& path,
                                    const settings::Settings& settings,
                                    const texts::InterfaceTexts& texts, double movieFrameRate) {
-  PreparedLines prepared = prepareLines(std::move(text));
-  if (prepared.failure) return {false, failureMessage(*prepared.failure, path, texts)};
   const int average = settings.AverageDisplayTime;
-  auto parsed = ParseSubtitleLines(prepared.lines, prepared.type, movieFrameRate, average);
-  prepared.lines = {};
-  FinishSubtitleTimes(parsed, average);
-  // A subtitle without a single entry to show would leave the player pointing at
-  // entries that do not exist: it fails like any other damaged subtitle.
-  if (parsed.empty()) return {false, failureMessage(kSeriousErrors, path, texts)};
-  entries_ = prepareDisplayTexts(std::move(parsed), prepared.type, average);
+  PreparedEntries prepared = prepareEntries(std::move(text), average, movieFrameRate);
+  if (prepared.failure) return {false, failureMessage(*prepared.failure, path, texts)};
+  entries_ = prepareDisplayTexts(std::move(prepared.entries), prepared.type, average);
   type_ = prepared.type;
   encoding_ = prepared.encoding;
   averageDisplayTime_ = average;
@@ -127,7 +148,10 @@ LoadResult SubtitleStore::loadText(SubtitleText&& text, const std::string& path,
 }
 
 bool SubtitleStore::CheckSubtitleFile(const std::string& path, const settings::Settings& settings) {
-  return !prepareLines(readSubtitleText(path, settings.SubtitleFontScript)).failure.has_value();
+  // The frame rate only scales times; it never decides whether an entry is left.
+  return !prepareEntries(readSubtitleText(path, settings.SubtitleFontScript),
+                         settings.AverageDisplayTime, 25.0)
+              .failure.has_value();
 }
 
 void SubtitleStore::assign(std::vector<SubtitleEntry> entries, SubtitleType type) {

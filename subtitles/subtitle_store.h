@@ -51,8 +51,10 @@ class SubtitleStore {
                               const settings::Settings& settings,
                               const texts::InterfaceTexts& texts, double movieFrameRate = 25.0);
 
-  // Whether `path` would load: the same reading, text check, format detection and
-  // repair, on buffers of its own. Touches no store, shows nothing.
+  // Whether `path` would load: the same reading, text check, format detection,
+  // repair, parsing and completion of the times, on buffers of its own, so it
+  // accepts exactly the files LoadSubtitle accepts (a file that yields no entry
+  // fails both). Touches no store, shows nothing.
   static bool CheckSubtitleFile(const std::string& path, const settings::Settings& settings);
 
   // Converts frame-numbered times that were loaded at 25 frames per second to

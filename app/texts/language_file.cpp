@@ -117,7 +117,6 @@ void LanguageFileParser::endLine() {
     failed_line_ = line_number_;
     return;
   }
-  if (all_utf8_ && !isValidUtf8(line)) all_utf8_ = false;
   text_lines_.push_back({std::move(line), line_number_});
 }
 
@@ -128,7 +127,9 @@ LanguageParseStatus LanguageFileParser::finish(InterfaceTexts& out) {
   for (std::size_t k = 0; k < text_lines_.size(); ++k) {
     const Slot& slot = slots[k];
     const std::string& raw = text_lines_[k].bytes;
-    const std::string decoded = all_utf8_ ? raw : windows1252ToUtf8(raw);
+    // The encoding is decided line by line: a translator's editor may have
+    // saved one line in the old code page inside an otherwise UTF-8 file.
+    const std::string decoded = isValidUtf8(raw) ? raw : windows1252ToUtf8(raw);
     *slot.entry = cutToChars(convertLanguageLine(decoded, slot.in_options), slot.max_chars);
     // A translation must keep the number of list items of the built-in entry.
     if (slot.in_options && optionItemCount(*slot.entry) != optionItemCount(*slot.built_in)) {

@@ -6,7 +6,8 @@
 // Menus (72), Misc[1]..Misc[4] and last the key-definitions text Misc[0].
 // "\n" in a line becomes CR LF (a lone CR in Options, which separates list
 // items), then "\t" becomes a TAB. UTF-8 (an optional byte-order mark is
-// skipped); a file that is not valid UTF-8 is read as Windows-1252.
+// skipped); each line that is not valid UTF-8 is read as Windows-1252 on its
+// own, so one stray byte cannot garble the accented texts of the other lines.
 // Everything here runs on the user-interface thread.
 #include <cstddef>
 #include <optional>
@@ -54,7 +55,6 @@ class LanguageFileParser {
   std::size_t failed_line_ = 0;
   bool at_start_ = true;
   bool pending_capped_ = false;
-  bool all_utf8_ = true;
   bool surplus_ = false;
 };
 

@@ -134,16 +134,19 @@ std::string translatorCredit(const std::string& programFolder, const std::string
   file.read(head.data(), static_cast<std::streamsize>(head.size()));
   head.resize(static_cast<std::size_t>(file.gcount()));
   if (head.size() < 16) return {};
-  head.resize(lengthWithoutIncompleteTail(head));
-  if (!isValidUtf8(head)) head = windows1252ToUtf8(head);
 
+  // The prefix and the line ends are the same bytes in UTF-8 and Windows-1252,
+  // so the credit line is found in the raw bytes and decoded on its own, as the
+  // loader decodes every line: a stray byte elsewhere leaves it untouched.
   static constexpr std::string_view kPrefix = "Translated by: ";
   const std::size_t start = head.find(kPrefix);
   if (start == std::string::npos) return {};
   // Files written on Linux may end their lines with a bare LF.
   const std::size_t end = head.find_first_of("\r\n", start);
   if (end == std::string::npos) return {};
-  std::string credit = cutToChars(std::string_view(head).substr(start, end - start), 50);
+  std::string line = head.substr(start, end - start);
+  if (!isValidUtf8(line)) line = windows1252ToUtf8(line);
+  std::string credit = cutToChars(line, 50);
   if (credit == "Translated by: ...") return {};
   return credit;
 }

@@ -1,6 +1,9 @@
 // Row texts, removing entries, dropped files and the subtitle choices.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "playlist/file_names.h"
 #include "playlist_test_support.h"
 
 namespace {
@@ -70,6 +73,78 @@ TEST(AcceptFilesTest, OnlyASingleMplNameLoadsAPlaylist) {
   h.realFiles = true;
   h.model.acceptFiles({folder.file("z.avi"), folder.str() + "d", folder.file("y.txt")}, false);
   EXPECT_EQ(h.model.movieRows(), (Lines{"1. z.avi", "2. A.mkv", "3. b.avi"}));
+}
+
+// Every way of adding movies asks for their subtitles once, with all the movies
+// of that add in list order, so the search can list each folder once; each movie
+// gets its own result.
+TEST(AddSubtitleSearchTest, EachAddSearchesOnceForAllItsMovies) {
+  TempFolder folder;
+  for (const char* name :
+       {"d/b.avi", "d/A.mkv", "d/c.txt", "z.avi", "part1.avi", "part2.avi", "part3.avi", "new.avi"})
+    folder.file(name);
+  const std::string f = folder.str();
+  struct Row {
+    const char* what;
+    std::function<void(playlist::Playlist&)> add;
+    Lines searched;  // the one search's movies, in order; empty: no search
+    Lines movies;
+  };
+  const Row rows[] = {
+      {"folder", [&](auto& m) { m.addFolderWithMovies(f + "d"); },
+       Lines{f + "d/A.mkv", f + "d/b.avi"}, Lines{f + "d/A.mkv", f + "d/b.avi"}},
+      {"dropped file and folder",
+       [&](auto& m) {
+         m.acceptFiles({f + "z.avi", f + "d", f + "d/c.txt"}, false);
+       },
+       Lines{f + "z.avi", f + "d/A.mkv", f + "d/b.avi"},
+       Lines{f + "z.avi", f + "d/A.mkv", f + "d/b.avi"}},
+      {"chosen files, one missing",
+       [&](auto& m) {
+         m.addMovies({f + "z.avi", f + "gone.avi", f + "new.avi"});
+       },
+       Lines{f + "z.avi", f + "new.avi"}, Lines{f + "z.avi", f + "new.avi"}},
+      {"following parts", [&](auto& m) { m.appendFollowingParts(f + "part1.avi"); },
+       Lines{f + "part2.avi", f + "part3.avi"}, Lines{f + "part2.avi", f + "part3.avi"}},
+      {"one movie", [&](auto& m) { m.addMovie(f + "new.avi"); }, Lines{f + "new.avi"},
+       Lines{f + "new.avi"}},
+      {"empty folder", [&](auto& m) { m.addFolderWithMovies(f + "none"); }, Lines{}, Lines{}},
+  };
+  for (const bool autoLoad : {true, false}) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(testing::Message() << row.what << (autoLoad ? "" : ", no automatic search"));
+      settings::Settings settings;
+      settings.AutoLoadSubtitle = autoLoad;
+      const texts::InterfaceTexts texts = playlist_test::testTexts();
+      std::vector<Lines> searches;
+      playlist::PlaylistHooks hooks;
+      // Movies whose name holds a "b" or a "2" have a subtitle beside them.
+      hooks.searchSubtitles = [&](const Lines& movies) {
+        searches.push_back(movies);
+        Lines found;
+        for (const auto& movie : movies) {
+          const std::string name(playlist::fileNamePart(movie));
+          const bool has = name.find_first_of("b2") != std::string::npos;
+          found.push_back(has ? movie + ".srt" : "");
+        }
+        return found;
+      };
+      playlist::Playlist model(settings, texts, hooks);
+      row.add(model);
+      EXPECT_EQ(model.PlaylistMovies(), row.movies);
+      if (autoLoad && !row.searched.empty()) {
+        EXPECT_EQ(searches, std::vector<Lines>{row.searched});
+      } else {
+        EXPECT_TRUE(searches.empty());
+      }
+      for (std::size_t i = 0; i < model.PlaylistMovies().size(); ++i) {
+        const std::string name(playlist::fileNamePart(model.PlaylistMovies()[i]));
+        const bool has = autoLoad && name.find_first_of("b2") != std::string::npos;
+        EXPECT_EQ(model.PlaylistSubtitles()[i],
+                  has ? model.PlaylistMovies()[i] + ".srt" : "No subtitle");
+      }
+    }
+  }
 }
 
 struct ChoiceCase {

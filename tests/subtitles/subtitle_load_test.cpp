@@ -116,6 +116,8 @@ std::vector<FileCase> fileCases() {
         {3000, 4000, {"A line with no name"}},
         {5000, 6000, {"Third text"}}}},
       {"SsaWithoutDialogue", proseFile(), {}, kSeriousErrors},
+      {"TimePrefixWithoutTexts", "00:00:01:\n00:00:05:\n00:00:09: \n", {}, kSeriousErrors},
+      {"MicroDvdOnlyBreaks", "{10}{50}|\n{60}{70}||\n{80}{90}|||\n", {}, kSeriousErrors},
       {"TimePrefixUnprefixedLine",
        "00:00:01:Hello|World\n00:00:05:Second\nUnprefixed line\n00:00:09:Third\n",
        {{1000, 2648, {"Hello", "World"}},
@@ -213,6 +215,23 @@ TEST_P(SubtitleFileTest, LoadsEntries) {
   }
 }
 
+// The check accepts exactly the files the load accepts: discovery must never
+// prefer a file that then loads nothing.
+TEST_P(SubtitleFileTest, CheckAgreesWithLoad) {
+  const FileCase& c = GetParam();
+  settings::Settings s;
+  s.SubtitleFontScript = c.fontScript;
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("subtitle_check_" + std::to_string(::getpid()) + "_" + c.name))
+                               .string();
+  std::ofstream(path, std::ios::binary) << c.bytes;
+  SubtitleStore store;
+  const bool loads = store.LoadSubtitle(path, s, texts::builtInTexts()).ok;
+  EXPECT_EQ(loads, !c.entries.empty());
+  EXPECT_EQ(SubtitleStore::CheckSubtitleFile(path, s), loads);
+  std::filesystem::remove(path);
+}
+
 INSTANTIATE_TEST_SUITE_P(Files, SubtitleFileTest, testing::ValuesIn(fileCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -300,6 +319,56 @@ TEST_F(SubtitleFolderTest, AcceptsFileAtBlockLimitAndCheckAgreesWithLoad) {
   EXPECT_FALSE(
       store_.LoadSubtitle(write("bad.srt", "nothing"), settings_, texts::builtInTexts()).ok);
   EXPECT_TRUE(store_.entries().empty());
+}
+
+// Files of about 1 MiB built to stress one text step each: every row must load
+// in time proportional to its size (a replace or erase loop that moves the rest of
+// the text at each hit takes many seconds here and freezes the interface).
+TEST(SubtitleSpeedTest, LargeFilesLoadInLinearTime) {
+  constexpr std::size_t kSize = 1000000;
+  auto repeat = [](std::string_view piece, std::size_t bytes) {
+    std::string out;
+    while (out.size() + piece.size() <= bytes) out += piece;
+    return out;
+  };
+  auto ssa = [](const std::string& text) {
+    std::string s;
+    for (int i = 0; i < 20; ++i)
+      s += "Dialogue: Marked=0,0:00:0" + std::to_string(i % 10) +
+           ".00,0:00:09.00,Default,,0000,0000,0000,," + (i == 0 ? text : "x") + "\n";
+    return s;
+  };
+  const std::string range = "00:00:01.00,00:00:02.00\n";
+  struct Row {
+    const char* what;
+    std::string bytes;
+    std::size_t firstEntryLines;
+  };
+  const Row rows[] = {
+      {"SSA line breaks", ssa(repeat("a\\N", kSize)), kSize / 3},
+      {"SSA breaks only", ssa("a" + repeat("\\N", kSize)), 1},
+      {"time-range breaks",
+       range + repeat("b[br]", kSize) + "\n\n" + range + "xx\n\n" + range + "yy\n", kSize / 5},
+      {"frame-numbered braces", "{1}{2}" + repeat("{x}y|", kSize) + "\n{3}{4}z\n", kSize / 5},
+      {"nested braces", "{1}{2}" + repeat("{", kSize / 2) + repeat("}", kSize / 2) + "a\n{3}{4}z\n",
+       1},
+      {"SubRip tags",
+       "1\n00:00:01,000 --> 00:00:02,000\n" + repeat("<i>w</i>", kSize) + "\n\n2\n" +
+           "00:00:03,000 --> 00:00:04,000\nz\n",
+       1},
+      {"time prefix breaks", "00:00:01:" + repeat("c|", kSize) + "\n00:00:05:z\n", kSize / 2},
+  };
+  settings::Settings s;
+  SubtitleStore store;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const auto started = std::chrono::steady_clock::now();
+    const LoadResult r = store.LoadSubtitleData(row.bytes, "big", s, texts::builtInTexts());
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_LT(took, std::chrono::seconds(2));
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(store.entries().front().Lines.size(), row.firstEntryLines);
+  }
 }
 
 // Random bytes, and every truncation of valid files, must load or fail cleanly.

@@ -2,6 +2,7 @@
 // chosen or dropped subtitle, and the engine element guard.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -26,12 +27,16 @@ class FolderTest : public testing::Test {
     fs::create_directories(root_ / "s");
   }
   ~FolderTest() override { fs::remove_all(root_); }
-  // "m/Name" or "s/Name"; a trailing "!" writes a file that is not a subtitle.
+  // "m/Name" or "s/Name"; a trailing "!" writes a file that is not a subtitle, a
+  // trailing "?" notes that read as a subtitle format but hold no entry.
   void add(std::string name) {
-    const bool bad = name.back() == '!';
-    if (bad) name.pop_back();
-    std::ofstream(root_ / name, std::ios::binary)
-        << (bad ? "\x01\x02\x03\x04\x05\x06 ab" : kValidSubtitle);
+    const char mark = name.back();
+    if (mark == '!' || mark == '?') name.pop_back();
+    std::string notes;
+    for (int i = 0; i < 20; ++i) notes += "Notes on the film, line " + std::to_string(i) + "\n";
+    std::ofstream(root_ / name, std::ios::binary) << (mark == '!'   ? "\x01\x02\x03\x04\x05\x06 ab"
+                                                      : mark == '?' ? notes
+                                                                    : kValidSubtitle);
   }
   fs::path root_;
 };
@@ -56,6 +61,9 @@ TEST_F(FolderTest, SearchFindsBestCheckedCandidate) {
       {"movie folder first", {"m/Film.srt", "s/Film.srt"}, "m/Film.srt"},
       {"failing best is skipped", {"m/Film.srt!", "m/Film.eng.srt"}, "m/Film.eng.srt"},
       {"nothing passes", {"m/Film.srt!"}, ""},
+      {"notes named like the movie lose to a subtitle",
+       {"m/Film.txt?", "m/Film.eng.srt"},
+       "m/Film.eng.srt"},
       {"extension letter case", {"m/film.SRT"}, "m/film.SRT"},
       {"sub before txt", {"m/Film.txt", "m/Film.sub"}, "m/Film.sub"},
       {"subtitle folder is the movie folder",
@@ -82,6 +90,72 @@ TEST_F(FolderTest, SearchFindsBestCheckedCandidate) {
     } else {
       EXPECT_EQ(fs::path(found).lexically_normal(), (root_ / r.expected).lexically_normal());
     }
+  }
+}
+
+// The search for all movies of one add lists each folder once, yet must give
+// every movie exactly what its own search gives.
+TEST_F(FolderTest, BatchSearchGivesEachMovieItsOwnResult) {
+  struct Row {
+    const char* what;
+    std::vector<std::string> files;  // movies (".avi", ".mkv") and subtitles, as for add()
+    bool searchHereFirst = false;
+    const char* subtitleDirectory = "s";
+  };
+  const std::vector<Row> rows = {
+      {"one folder, many movies",
+       {"m/Film.avi", "m/Film2.avi", "m/Other.mkv", "m/Film.srt", "m/Film2.eng.srt",
+        "m/Other.sub"}},
+      {"failing candidates shared by movies",
+       {"m/Film.avi", "m/Film2.avi", "m/Film.srt!", "m/Film2.srt!", "m/Film.txt?", "m/Film 2.srt"}},
+      {"one movie, longer names", {"m/Film.avi", "m/Film.eng.srt", "s/Other.srt"}},
+      {"longer name under the threshold",
+       {"m/Film.avi", "m/A.avi", "m/Film.eng.srt", "m/A.srt", "s/B.srt"}},
+      {"two movie folders",
+       {"m/Film.avi", "m/Film.srt", "m/x/Film.avi", "m/x/Film.eng.srt", "m/y/Clip.avi",
+        "m/y/Film.srt", "s/Clip.srt"}},
+      {"subtitle folder first",
+       {"m/Film.avi", "m/Film2.avi", "m/Film.srt", "s/Film.srt", "s/Film2.srt!"},
+       true},
+      {"subtitle folder is a movie folder",
+       {"m/Film.avi", "m/Film.eng.srt", "m/Other.srt", "m/x/Film.avi", "m/x/Film.srt"},
+       false,
+       "m"},
+      {"missing subtitle folder", {"m/Film.avi", "m/x/Other.avi", "m/Film.srt"}, true, "gone"},
+      {"letter case and extensions",
+       {"m/film.AVI", "m/FILM.mkv", "m/film.SRT", "m/Film.ssa", "m/FILM.txt"}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    for (const char* dir : {"m", "s"}) {
+      fs::remove_all(root_ / dir);
+      fs::create_directories(root_ / dir);
+    }
+    std::vector<std::string> movies;
+    for (const auto& f : r.files) {
+      fs::create_directories((root_ / f).parent_path());
+      const std::string extension = fs::path(f).extension().string();
+      if (extension == ".avi" || extension == ".AVI" || extension == ".mkv") {
+        std::ofstream(root_ / f) << "movie";
+        movies.push_back((root_ / f).string());
+      } else {
+        add(f);
+      }
+    }
+    settings::Settings s;
+    s.SearchHereFirst = r.searchHereFirst;
+    s.SubtitleDirectory = (root_ / r.subtitleDirectory).string();
+    std::vector<std::string> oneByOne;
+    for (const auto& movie : movies) oneByOne.push_back(SearchSubtitle(movie, s));
+    EXPECT_NE(std::count(oneByOne.begin(), oneByOne.end(), ""),
+              static_cast<std::ptrdiff_t>(oneByOne.size()));
+    EXPECT_EQ(SearchSubtitles(movies, s), oneByOne);
+    // The same movie twice in one add, and in another order, changes nothing.
+    std::vector<std::string> twice(movies.rbegin(), movies.rend());
+    twice.insert(twice.end(), movies.begin(), movies.end());
+    std::vector<std::string> expected(oneByOne.rbegin(), oneByOne.rend());
+    expected.insert(expected.end(), oneByOne.begin(), oneByOne.end());
+    EXPECT_EQ(SearchSubtitles(twice, s), expected);
   }
 }
 

@@ -127,6 +127,22 @@ TEST(LanguageFile, LineRules) {
                    "\xC3\x9C"
                    "ber \xE2\x82\xAC");
        }},
+      {"one stray byte decodes only its own line as Windows-1252",
+       [](auto& l) {
+         l[0] =
+             "\xC3\x9C"
+             "ber";
+         l[1] = "Caf\xE9 \x80";
+         l[kFirstOptionsLine + 12] = "Sch\xC3\xB6n";
+       },
+       "", "", LanguageParseStatus::Ok,
+       [](const auto& t) {
+         EXPECT_EQ(t.Titles[0],
+                   "\xC3\x9C"
+                   "ber");
+         EXPECT_EQ(t.Titles[1], "Caf\xC3\xA9 \xE2\x82\xAC");
+         EXPECT_EQ(t.Buttons[0], "Sch\xC3\xB6n");
+       }},
       {"UTF-8 file",
        set(0,
            "\xC3\x9C"

@@ -222,6 +222,9 @@ TEST_F(LanguageLoadTest, TranslatorCredit) {
       {"Translated by: \r\n", "Translated by: "},
       {"tiny", ""},
       {"// Translated by: J\xFCrgen M\xFCller\r\n", "Translated by: J\xC3\xBCrgen M\xC3\xBCller"},
+      // A stray byte on another line leaves a UTF-8 credit as it is.
+      {"// Translated by: J\xC3\xBCrgen\r\nstray \x80 byte\r\n", "Translated by: J\xC3\xBCrgen"},
+      {"stray \x80 byte\r\n// Translated by: J\xC3\xBCrgen\r\n", "Translated by: J\xC3\xBCrgen"},
       {"// Translated by: 123456789012345678901234567890123456789012345\r\n",
        "Translated by: 12345678901234567890123456789012345"},
   };
