@@ -84,12 +84,13 @@ TEST(ScreenTextTest, SubtitleAndPauseMessageAppearOnThePicture) {
   }
   std::filesystem::create_directories((dir.path() + "/config/Tarvelino").toStdString());
   std::ofstream((dir.path() + "/config/Tarvelino/Tarvelino.ini").toStdString(), std::ios::binary)
-      << "[Configuration]\r\nMainXPosition=10000\r\nMainYPosition=50000\r\n"
+      << "[Configuration]\r\nFirstRun=0\r\nMainXPosition=10000\r\nMainYPosition=50000\r\n"
          "AutoCloseVideoWindow=1\r\n";
 
   QProcess player;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
+  env.insert("XDG_DATA_HOME", dir.path() + "/data");  // the shell registration's files
   env.insert("TMPDIR", dir.path());
   env.insert("XDG_RUNTIME_DIR", dir.path());
   env.insert("QT_QPA_PLATFORM", "xcb");
