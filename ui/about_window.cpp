@@ -59,6 +59,7 @@ QString TfrmAbout::versionText() {
 
 TfrmAbout::TfrmAbout(const texts::InterfaceTexts& texts, QWidget* parent)
     : SkinWindow(parent, Qt::Dialog) {
+  setClosedByEnterOrEscape(true);
   const QString title = QString::fromStdString(texts.Titles[0]);
   setWindowTitle(title);
   QImage face = loadSkinImage("About");
@@ -117,14 +118,6 @@ void TfrmAbout::mouseMoveEvent(QMouseEvent* event) {
   SkinWindow::mouseMoveEvent(event);
   const QPoint p = event->position().toPoint();
   if (homeRect_.contains(p) || licenceRect_.contains(p)) setPointer(PointerShape::HandPoint);
-}
-
-void TfrmAbout::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
-    close();
-  else
-    SkinWindow::keyPressEvent(event);
 }
 
 void TfrmAbout::closeEvent(QCloseEvent* event) {

@@ -35,7 +35,6 @@ class TfrmAbout : public SkinWindow {
   void widgetClicked(SkinWidget* widget) override;
   void facePressed(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

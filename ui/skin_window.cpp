@@ -6,6 +6,7 @@
 #include "ui/window_drag.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -144,6 +145,15 @@ bool SkinWindow::event(QEvent* event) {
   }
   if (event->type() == QEvent::WindowDeactivate) setPointer(PointerShape::Default);
   return QWidget::event(event);
+}
+
+void SkinWindow::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (closedByEnterOrEscape_ &&
+      (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape))
+    close();
+  else
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace ui

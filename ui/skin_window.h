@@ -51,6 +51,9 @@ class SkinWindow : public QWidget {
   void addSkinWidget(SkinWidget* widget) { widgets_.push_back(widget); }
   const std::vector<SkinWidget*>& skinWidgets() const { return widgets_; }
 
+  // Small windows (information, About) close on Enter and Escape.
+  void setClosedByEnterOrEscape(bool on) { closedByEnterOrEscape_ = on; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -58,6 +61,7 @@ class SkinWindow : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
   // A left press no widget took: by default the user drags the window.
   virtual void facePressed(QMouseEvent* event);
@@ -72,6 +76,7 @@ class SkinWindow : public QWidget {
   QString hintText_;
   PointerShape pointer_ = PointerShape::Default;
   std::vector<SkinWidget*> widgets_;
+  bool closedByEnterOrEscape_ = false;
 };
 
 }  // namespace ui

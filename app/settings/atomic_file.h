@@ -10,4 +10,8 @@ namespace settings {
 // any step fails.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
 
+// Reads a whole regular file into text. A missing file reads as empty and
+// succeeds; a file that exists but is not regular or cannot be read fails.
+bool readWholeFile(const std::string& path, std::string& text);
+
 }  // namespace settings

@@ -1,8 +1,5 @@
 #include "app/shell/key_store.h"
 
-#include <sys/stat.h>
-#include <cerrno>
-#include <fstream>
 #include <sstream>
 
 #include "app/settings/atomic_file.h"
@@ -48,15 +45,9 @@ bool hasLineBreak(const std::string& s) {
 bool KeyStore::load(const std::string& path) {
   path_ = path;
   keys_.clear();
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT;
-  if (!S_ISREG(st.st_mode)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) return false;
-  keys_ = parse(bytes.str()).keys_;
+  std::string bytes;
+  if (!settings::readWholeFile(path, bytes)) return false;
+  keys_ = parse(bytes).keys_;
   return true;
 }
 

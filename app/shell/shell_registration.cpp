@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/settings/atomic_file.h"
 #include "app/settings/settings.h"
@@ -23,22 +21,6 @@ namespace shell {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Reads a whole file; false when it exists but cannot be read (a missing file
-// reads as empty).
-bool readWhole(const std::string& path, std::string& text) {
-  text.clear();
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT;
-  if (!S_ISREG(st.st_mode)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) return false;
-  text = bytes.str();
-  return true;
-}
 
 // A child process with its output discarded; true when it exited with 0.
 bool runChild(const std::vector<std::string>& argv) {
@@ -109,7 +91,7 @@ FileType ShellRegistration::typeOf(const std::string& extension) {
 
 bool ShellRegistration::writeIfChanged(const std::string& path, const std::string& bytes) {
   std::string old;
-  if (readWhole(path, old) && old == bytes && fs::exists(path)) return true;
+  if (settings::readWholeFile(path, old) && old == bytes && fs::exists(path)) return true;
   std::error_code ec;
   fs::create_directories(fs::path(path).parent_path(), ec);
   if (!settings::writeFileAtomically(path, bytes)) return false;
@@ -124,7 +106,16 @@ bool ShellRegistration::removeFile(const std::string& path) {
 }
 
 bool ShellRegistration::readMimeapps(std::string& text) {
-  return readWhole(mimeappsPath(), text);
+  return settings::readWholeFile(mimeappsPath(), text);
+}
+
+bool ShellRegistration::writeMimeapps(const std::string& before, const std::string& updated) {
+  if (updated == before) return true;
+  // Through a symbolic link the list's real file is replaced, not the link.
+  std::error_code ec;
+  std::string target = mimeappsPath();
+  if (fs::is_symlink(target, ec)) target = fs::canonical(target, ec).string();
+  return !ec && writeIfChanged(target, updated);
 }
 
 bool ShellRegistration::saveStore() {
@@ -200,11 +191,7 @@ bool ShellRegistration::SetRegExt(const std::string& extension) {
   store_.set(key, "@", fileClass());
   if (!saveStore()) return false;
   const std::string updated = setDefault(text, type.mime, desktopId());
-  // Through a symbolic link the list's real file is replaced, not the link.
-  std::error_code ec;
-  std::string target = mimeappsPath();
-  if (fs::is_symlink(target, ec)) target = fs::canonical(target, ec).string();
-  if (updated != text && (ec || !writeIfChanged(target, updated))) {
+  if (!writeMimeapps(text, updated)) {
     fail();
     return false;
   }
@@ -228,10 +215,7 @@ bool ShellRegistration::RemRegExt(const std::string& extension) {
       effectiveDefault(context_.xdg, type.mime, mimeappsPath()) != backup &&
       desktopEntryInstalled(context_.xdg, backup))
     updated = removeDefault(text, type.mime, desktopId(), backup);
-  std::error_code ec;
-  std::string target = mimeappsPath();
-  if (fs::is_symlink(target, ec)) target = fs::canonical(target, ec).string();
-  if (updated != text && (ec || !writeIfChanged(target, updated))) {
+  if (!writeMimeapps(text, updated)) {
     fail();
     return false;
   }
@@ -246,7 +230,7 @@ bool ShellRegistration::RemRegExt(const std::string& extension) {
 
 bool ShellRegistration::ShellVerbsPresent() {
   std::string text;
-  if (!readWhole(entryPath(desktopId()), text) || text.empty()) return false;
+  if (!settings::readWholeFile(entryPath(desktopId()), text) || text.empty()) return false;
   const std::optional<std::string> exec = desktopEntryValue(text, "Exec");
   return exec && *exec == playCommand();
 }

@@ -90,6 +90,8 @@ class ShellRegistration {
   std::string lowerName() const;
   std::string entryPath(const std::string& id) const;
   bool writeIfChanged(const std::string& path, const std::string& bytes);
+  // Writes the default-application list when it changed from before.
+  bool writeMimeapps(const std::string& before, const std::string& updated);
   bool removeFile(const std::string& path);
   bool readMimeapps(std::string& text);
   bool writePlayEntry();

@@ -62,6 +62,7 @@ std::array<std::string, 13> valueList(const MovieInfoValues& v) {
 
 TfrmInfo::TfrmInfo(const MovieInfoValues& v, const texts::InterfaceTexts& texts, QWidget* parent)
     : SkinWindow(parent, Qt::Dialog) {
+  setClosedByEnterOrEscape(true);
   setWindowTitle(QString::fromStdString(texts.Titles[4]));
   QImage face = ui::loadSkinImage("Info");
   const QFontMetrics fm(rowFont());
@@ -134,14 +135,6 @@ void TfrmInfo::showModalOver(QWidget* anchor) {
 
 void TfrmInfo::widgetClicked(ui::SkinWidget* widget) {
   if (widget == close_.get()) close();
-}
-
-void TfrmInfo::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
-    close();
-  else
-    SkinWindow::keyPressEvent(event);
 }
 
 void TfrmInfo::mouseMoveEvent(QMouseEvent* event) {

@@ -45,7 +45,6 @@ class TfrmInfo : public ui::SkinWindow {
 
  protected:
   void widgetClicked(ui::SkinWidget* widget) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 

@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "app/instance_channel.h"
+#include "tests/app/h264_clip.h"
 
 namespace app {
 namespace {
@@ -166,36 +167,7 @@ TEST_F(InstanceProcessTest, RunningInstanceTakesFilesFromASecondStart) {
 
 // A 2-second H.264/AAC clip made with the media framework's own tools.
 QString makeClip(const QString& folder) {
-  const QString clip = folder + "/clip.mp4";
-  QProcess make;
-  make.start("gst-launch-1.0", {"-q",
-                                "-e",
-                                "videotestsrc",
-                                "num-buffers=40",
-                                "!",
-                                "video/x-raw,width=320,height=240,framerate=20/1",
-                                "!",
-                                "videoconvert",
-                                "!",
-                                "video/x-raw,format=I420",
-                                "!",
-                                "x264enc",
-                                "!",
-                                "mp4mux",
-                                "name=mux",
-                                "!",
-                                "filesink",
-                                "location=" + clip,
-                                "audiotestsrc",
-                                "num-buffers=80",
-                                "!",
-                                "audioconvert",
-                                "!",
-                                "avenc_aac",
-                                "!",
-                                "mux."});
-  if (!make.waitForFinished(60000) || make.exitCode() != 0) return {};
-  return clip;
+  return makeH264Clip(folder, "smpte", 320, 240, 40, 80);
 }
 
 TEST_F(InstanceProcessTest, PlaysAMovieToItsEndAndClosesByItself) {

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/app/h264_clip.h"
+
 namespace app {
 namespace {
 
@@ -27,37 +29,7 @@ bool have(const QString& tool) {
 
 // A 10-second 640 x 480 H.264/AAC clip on a dark picture (a moving ball).
 QString makeDarkClip(const QString& folder) {
-  const QString clip = folder + "/clip.mp4";
-  QProcess make;
-  make.start("gst-launch-1.0", {"-q",
-                                "-e",
-                                "videotestsrc",
-                                "pattern=ball",
-                                "num-buffers=200",
-                                "!",
-                                "video/x-raw,width=640,height=480,framerate=20/1",
-                                "!",
-                                "videoconvert",
-                                "!",
-                                "video/x-raw,format=I420",
-                                "!",
-                                "x264enc",
-                                "!",
-                                "mp4mux",
-                                "name=mux",
-                                "!",
-                                "filesink",
-                                "location=" + clip,
-                                "audiotestsrc",
-                                "num-buffers=430",
-                                "!",
-                                "audioconvert",
-                                "!",
-                                "avenc_aac",
-                                "!",
-                                "mux."});
-  if (!make.waitForFinished(120000) || make.exitCode() != 0) return {};
-  return clip;
+  return makeH264Clip(folder, "ball", 640, 480, 200, 430);
 }
 
 // The words tesseract reads in a grab of `window`, enlarged twice for it.
