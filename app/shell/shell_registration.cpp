@@ -111,11 +111,16 @@ bool ShellRegistration::readMimeapps(std::string& text) {
 
 bool ShellRegistration::writeMimeapps(const std::string& before, const std::string& updated) {
   if (updated == before) return true;
-  // Through a symbolic link the list's real file is replaced, not the link.
+  // Through a symbolic link the list's real file is replaced, not the link. A
+  // list that does not exist yet (a new profile) is simply created: the status
+  // of a missing file reports an error code that is no failure here.
   std::error_code ec;
   std::string target = mimeappsPath();
-  if (fs::is_symlink(target, ec)) target = fs::canonical(target, ec).string();
-  return !ec && writeIfChanged(target, updated);
+  if (fs::is_symlink(fs::symlink_status(target, ec))) {
+    target = fs::canonical(target, ec).string();
+    if (ec) return false;
+  }
+  return writeIfChanged(target, updated);
 }
 
 bool ShellRegistration::saveStore() {

@@ -232,6 +232,33 @@ TEST_F(ShellRegistrationTest, SymlinkedListStaysALink) {
   EXPECT_NE(readFile(root_ / "home/dotfiles.list").find("tarvelino.desktop"), std::string::npos);
 }
 
+// A new profile has no mimeapps.list: the first start creates it with the
+// playlist type, and later starts find everything in place and touch nothing.
+TEST_F(ShellRegistrationTest, NewProfileKeepsItsEntriesFromStartToStart) {
+  fs::remove(root_ / "config/mimeapps.list");
+  settings::Settings s;
+  s.ExtensionList = {"avi"};
+  s.FileAssociation = "0";
+  s.RegisterExtensionsOnLoad = true;
+  const fs::path entry = root_ / "data/applications/tarvelino.desktop";
+  auto inode = [&] {
+    struct stat st {};
+    return ::stat(entry.c_str(), &st) == 0 ? st.st_ino : ino_t(0);
+  };
+  {
+    ShellRegistration r(context({"avi"}));
+    RegisterAtStart(r, s);
+  }
+  const ino_t first = inode();
+  ASSERT_NE(first, ino_t(0)) << "the playlist type's entry was removed again";
+  EXPECT_NE(userList().find("=tarvelino.desktop"), std::string::npos) << userList();
+  {
+    ShellRegistration r(context({"avi"}));
+    RegisterAtStart(r, s);
+  }
+  EXPECT_EQ(inode(), first) << "a second start wrote the entry again";
+}
+
 TEST_F(ShellRegistrationTest, MomentsOfRegistration) {
   settings::Settings s;
   s.ExtensionList = {"avi", "mp4", "m2v"};
