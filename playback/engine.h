@@ -88,7 +88,20 @@ struct ColorControl {
   int contrast = 10000;
   int hue = 0;
   int saturation = 10000;
+  bool operator==(const ColorControl&) const = default;
 };
+
+// The colour controls as the colour-balance filter ("videobalance") takes
+// them: brightness -1..1, contrast 0..2, saturation 0..2, hue -1..1. The
+// neutral settings give the filter's neutral values, which leave the picture
+// untouched: brightness 750 -> 0 (0 -> -1, 10000 -> 1, linear on each side),
+// contrast and saturation 10000 -> 1, hue 0 -> 0 (+-180 degrees -> +-1).
+// Values out of range are clamped first. Pure.
+struct VideoBalance {
+  double brightness = 0, contrast = 1, saturation = 1, hue = 0;
+  bool operator==(const VideoBalance&) const = default;
+};
+VideoBalance videoBalanceFor(const ColorControl& color);
 
 class Engine {
  public:

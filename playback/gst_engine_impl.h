@@ -133,6 +133,8 @@ class GstEngine final : public Engine {
   int width_ = 0, height_ = 0;
   double frameRate_ = 0;
   ColorControl color_;
+  VideoBalance appliedBalance_;                 // last values given to balance_
+  const GstElement* balanceApplied_ = nullptr;  // the filter they were given to
   std::function<void()> pump_;
   bool rendering_ = false;  // inside renderFile's wait: pollEvents leaves the bus alone
 

@@ -143,6 +143,7 @@ void GstEngine::teardown() {
     gst_object_unref(pipeline_);
   }
   pipeline_ = videoSink_ = balance_ = audioSink_ = nullptr;
+  balanceApplied_ = nullptr;  // the next filter is given every value
   bus_ = nullptr;
   dropFrame();
   duration_ = 0;
@@ -274,16 +275,20 @@ void GstEngine::pollEvents() {
 void GstEngine::setColorControl(const ColorControl& c) {
   color_ = c;
   if (!balance_) return;
-  // Neutral values map to videobalance's neutral ones, which it passes through
-  // without touching the picture: brightness 750 -> 0, contrast and
-  // saturation 10000 -> 1.0, hue 0 -> 0.
-  const int b = std::clamp(c.brightness, 0, 10000);
-  const double brightness = b >= 750 ? (b - 750) / 9250.0 : (b - 750) / 750.0;
-  const double contrast = std::clamp(c.contrast, 0, 20000) / 10000.0;
-  const double saturation = std::clamp(c.saturation, 0, 20000) / 10000.0;
-  const double hue = std::clamp(c.hue, -180, 180) / 180.0;
-  g_object_set(balance_, "brightness", brightness, "contrast", contrast, "saturation", saturation,
-               "hue", hue, nullptr);
+  // Each property set on the filter is a new configuration for it to take up;
+  // only the values that really changed are handed over. A filter of a new
+  // pipeline (balanceApplied_ reset by teardown) gets all four.
+  const VideoBalance v = videoBalanceFor(c);
+  const bool fresh = balanceApplied_ != balance_;
+  const auto push = [&](const char* name, double value, double applied) {
+    if (fresh || value != applied) g_object_set(balance_, name, value, nullptr);
+  };
+  push("brightness", v.brightness, appliedBalance_.brightness);
+  push("contrast", v.contrast, appliedBalance_.contrast);
+  push("saturation", v.saturation, appliedBalance_.saturation);
+  push("hue", v.hue, appliedBalance_.hue);
+  balanceApplied_ = balance_;
+  appliedBalance_ = v;
 }
 
 std::vector<FilterInfo> GstEngine::filters() const {

@@ -89,7 +89,10 @@ class FakeEngine : public Engine {
   }
   double frameRate() const override { return nextFrameRate; }
   std::vector<FilterInfo> filters() const override { return {}; }
-  void setColorControl(const ColorControl& c) override { color = c; }
+  void setColorControl(const ColorControl& c) override {
+    color = c;
+    ++colorSets;
+  }
   void pollEvents() override {
     auto pending = std::move(pending_);
     pending_.clear();
@@ -111,6 +114,7 @@ class FakeEngine : public Engine {
   }
 
   ColorControl color;
+  int colorSets = 0;
 
  private:
   void clearMovie() {
