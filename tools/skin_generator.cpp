@@ -272,6 +272,15 @@ void inset(QPainter& p, QRect r, int radius = 4) {
   p.restore();
 }
 
+// The colour control window: four slider grooves from x 105 to 235 on the
+// rows y 38, 63, 88 and 113, and room for the Default button at y 133..153.
+QImage colorControlFace() {
+  QImage image = windowFace(300, 162);
+  QPainter p(&image);
+  for (int row : {38, 63, 88, 113}) inset(p, QRect(102, row - 2, 137, 5), 2);
+  return image;
+}
+
 // The information window: thirteen caption and value rows on an inset panel;
 // values end at x = 425, so the face is 436 px wide.
 QImage infoFace() {
@@ -559,7 +568,7 @@ int main(int argc, char** argv) {
   save(messageImage(420, 260), "MESSAGE1");
   save(messageImage(300, 130), "MESSAGE2");
   save(windowFace(425, 160), "EQUALIZER");
-  save(windowFace(300, 140), "COLORCONTROL");
+  save(colorControlFace(), "COLORCONTROL");
   save(windowFace(250, 295), "LOADSAVEPRESET");
   // The aspect-ratio dialog's face; embedded under the name ASPECTRATIO.
   save(windowFace(300, 110), "RATIODIALOG");
