@@ -140,6 +140,13 @@ class PlaybackController : public EngineListener {
   void MuteToggle();
   // Shows the OSD text through the message display rule.
   void ShowOsd(const std::string& text);
+  // A command's message from outside the controller (colour control, frame
+  // capture): stops the live position message first, so the next tick does
+  // not write the position over it.
+  void ShowCommandOsd(const std::string& text) {
+    runningPosition_ = false;
+    ShowOsd(text);
+  }
 
   // Moves.
   void Rewind() { stepBy(-int64_t(settings_.SecondesToJump) * 1000, false); }

@@ -46,3 +46,18 @@ TEST_F(ControllerTest, ColorControlsReachTheEngineOnlyWhenTheyChange) {
 }
 
 }  // namespace playback::testing
+
+namespace playback::testing {
+
+TEST_F(ControllerTest, ACommandMessageStopsTheLivePosition) {
+  openOne(movie("a.avi"));
+  engine_.durationUnits = 120000 * kUnitsPerMs;
+  engine_.position = 40000 * kUnitsPerMs;
+  controller_->QuickTimeInfo();
+  controller_->ShowCommandOsd("Brightness: 7");
+  engine_.position = 41000 * kUnitsPerMs;
+  controller_->GeneralTimerTimer();
+  EXPECT_EQ(osd_.message(), "Brightness: 7");
+}
+
+}  // namespace playback::testing
