@@ -172,6 +172,16 @@ class Engine {
   // Converts the newest picture, scaled to the whole target. False when there
   // is no picture (the target is left untouched). Interface thread.
   virtual bool drawNewestFrame(const FrameTarget& target) = 0;
+  // Copies the newest picture at its decoded size (the stream's stored width
+  // and height, not widened for non-square pixels) into bgrx as rows of
+  // 4-byte B, G, R, X pixels without padding. False when there is no picture.
+  // Interface thread.
+  virtual bool copyNewestFrame(std::vector<uint8_t>& bgrx, int& widthPx, int& heightPx) {
+    (void)bgrx;
+    (void)widthPx;
+    (void)heightPx;
+    return false;
+  }
 };
 
 // Turns a volume v in [0, 10000] into a level in hundredths of a decibel

@@ -87,6 +87,7 @@ class GstEngine final : public Engine {
   void setColorControl(const ColorControl& c) override;
   void pollEvents() override;
   bool drawNewestFrame(const FrameTarget& target) override;
+  bool copyNewestFrame(std::vector<uint8_t>& bgrx, int& widthPx, int& heightPx) override;
 
  private:
   bool loaded() const {
@@ -115,6 +116,9 @@ class GstEngine final : public Engine {
   static GstFlowReturn onSample(GstAppSink* sink, gpointer self);
   static GstFlowReturn onPreroll(GstAppSink* sink, gpointer self);
   void takeSample(GstSample* sample);
+  // Converts the newest picture into the target that targetFor gives for the
+  // picture's decoded size (false from targetFor: nothing is converted).
+  bool convertNewest(const std::function<bool(int widthPx, int heightPx, FrameTarget&)>& targetFor);
 
   GstEngineOptions options_;
   EngineListener* listener_ = nullptr;

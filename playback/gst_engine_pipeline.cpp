@@ -212,7 +212,8 @@ void GstEngine::takeSample(GstSample* sample) {
   if (notify) notify();
 }
 
-bool GstEngine::drawNewestFrame(const FrameTarget& target) {
+bool GstEngine::convertNewest(
+    const std::function<bool(int widthPx, int heightPx, FrameTarget&)>& targetFor) {
   GstBuffer* buffer = nullptr;
   GstCaps* caps = nullptr;
   {
@@ -235,13 +236,32 @@ bool GstEngine::drawNewestFrame(const FrameTarget& target) {
         frame.strides[i] = GST_VIDEO_FRAME_PLANE_STRIDE(&mapped, i);
       }
       frame.matrix = matrixOf(info);
-      ok = converter_.convert(frame, target);
+      FrameTarget target;
+      if (targetFor(frame.widthPx, frame.heightPx, target)) ok = converter_.convert(frame, target);
       gst_video_frame_unmap(&mapped);
     }
   }
   gst_caps_unref(caps);
   gst_buffer_unref(buffer);
   return ok;
+}
+
+bool GstEngine::drawNewestFrame(const FrameTarget& target) {
+  return convertNewest([&target](int, int, FrameTarget& t) {
+    t = target;
+    return true;
+  });
+}
+
+bool GstEngine::copyNewestFrame(std::vector<uint8_t>& bgrx, int& widthPx, int& heightPx) {
+  return convertNewest([&](int w, int h, FrameTarget& t) {
+    if (w <= 0 || h <= 0) return false;
+    bgrx.assign(size_t(w) * size_t(h) * 4, 0);
+    widthPx = w;
+    heightPx = h;
+    t = FrameTarget{bgrx.data(), w * 4, w, h};
+    return true;
+  });
 }
 
 void GstEngine::pollEvents() {

@@ -2,6 +2,7 @@
 // stream, seeking, pausing, the end of the stream, errors and pictures.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -197,6 +198,36 @@ TEST_F(GstEngineTest, DrawsTheNewestPictureInTheTargetSize) {
                           [](const FilterInfo& f) { return f.name == "color-control"; }));
   EXPECT_TRUE(
       std::any_of(filters.begin(), filters.end(), [](const FilterInfo& f) { return f.isSource; }));
+}
+
+TEST_F(GstEngineTest, CopiesTheNewestPictureAtItsSizeWithTheColourControlsLive) {
+  std::vector<uint8_t> pixels;
+  int w = 0, h = 0;
+  EXPECT_FALSE(engine_->copyNewestFrame(pixels, w, h));  // nothing loaded
+  ASSERT_EQ(engine_->renderFile(testMedia().clip, 10000), 0);
+  ASSERT_TRUE(waitFor(*engine_, [&] { return engine_->frameSerial() > 0; }));
+  ASSERT_TRUE(engine_->copyNewestFrame(pixels, w, h));
+  ASSERT_EQ(w, 320);
+  ASSERT_EQ(h, 240);
+  ASSERT_EQ(pixels.size(), size_t(320 * 240 * 4));
+  // B, G, R of the pattern's second bar (yellow) a quarter down.
+  auto yellow = [&] {
+    const uint8_t* p = pixels.data() + (size_t(60) * 320 + 68) * 4;
+    return std::array<int, 3>{p[0], p[1], p[2]};
+  };
+  EXPECT_LT(yellow()[0], 60);
+  EXPECT_GT(yellow()[1], 150);
+  EXPECT_GT(yellow()[2], 150);
+
+  // Saturation 0 takes the colour out of new pictures while the movie plays.
+  engine_->setColorControl({750, 10000, 0, 0});
+  ASSERT_TRUE(engine_->run());
+  const uint64_t serial = engine_->frameSerial();
+  ASSERT_TRUE(waitFor(*engine_, [&] { return engine_->frameSerial() > serial + 5; }));
+  ASSERT_TRUE(engine_->copyNewestFrame(pixels, w, h));
+  EXPECT_NEAR(yellow()[0], yellow()[2], 20);
+  EXPECT_NEAR(yellow()[1], yellow()[2], 20);
+  engine_->setColorControl({});
 }
 
 TEST(FileUriTest, EscapesWhatAUriCannotHold) {
