@@ -28,6 +28,7 @@
 #include "app/shell/registration_moments.h"
 #include "app/texts/interface_texts.h"
 #include "app/texts/language_file.h"
+#include "app/video_tools_link.h"
 #include "audio/processing_chain.h"
 #include "playback/player.h"
 #include "ui/main_window.h"
@@ -237,6 +238,9 @@ void Application::createPlayerAndWindows() {
   link_->hooks().videoFullScreen = [this] { return video_->window().isFullScreen(); };
   installPlayerCommands(*link_, *player_, settings_, window, video_->window());
   installInfoCommands(*link_, *player_, window);  // info button, F6, Q, Ctrl+F1, About
+  // Ctrl+C and Alt+C with their menu items: colour control window, frame capture.
+  videoTools_ =
+      std::make_unique<VideoToolsLink>(*link_, *player_, settings_, window, video_->window());
   // Commands of the application itself come before the player's own.
   auto playerMenu = link_->hooks().menuCommand;
   link_->hooks().menuCommand = [this, playerMenu](ui::MenuCommand command) {

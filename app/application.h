@@ -27,6 +27,7 @@ namespace app {
 
 class HotKeys;
 class InstanceServer;
+class VideoToolsLink;
 
 class Application : public QObject {
   Q_OBJECT
@@ -78,6 +79,7 @@ class Application : public QObject {
   std::unique_ptr<playback::Player> player_;
   std::unique_ptr<ui::VideoPlayback> video_;
   std::unique_ptr<ui::MainWindowPlayback> link_;
+  std::unique_ptr<VideoToolsLink> videoTools_;  // colour control window, frame capture
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
   std::vector<QPointer<QWidget>> hiddenByBossKey_;  // in the screen's window order
