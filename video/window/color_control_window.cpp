@@ -46,33 +46,36 @@ QFont textFont() {
 
 }  // namespace
 
+QImage TfrmColorControl::makeFace() const {
+  const texts::InterfaceTexts& t = texts::currentTexts();
+  QImage face = ui::loadSkinImage("ColorControl");
+  QPainter painter(&face);
+  QFont title("Verdana");
+  title.setPixelSize(12);  // 9 points at 96 pixels per inch
+  painter.setFont(title);
+  painter.setPen(ui::colorFromBgr(kTitleColor));
+  painter.drawText(QPoint(5, 5 + QFontMetrics(title).ascent()), qt(t.Titles[2]));
+  // The row names are centred as a block in the 97 pixels left of the
+  // sliders: left edge (97 - widest) div 2 + 2.
+  painter.setFont(textFont());
+  painter.setPen(ui::colorFromBgr(kNameColor));
+  const QFontMetrics metrics(textFont());
+  int widest = 0;
+  for (int i = 0; i < video::kColorRows; ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(qt(t.Labels[size_t(2 + i)])));
+  const int left = (97 - widest) / 2 + 2;
+  for (int i = 0; i < video::kColorRows; ++i)
+    painter.drawText(QPoint(left, textTop(ColorRow(i)) + metrics.ascent()),
+                     qt(t.Labels[size_t(2 + i)]));
+  return face;
+}
+
 TfrmColorControl::TfrmColorControl(settings::Settings& settings, QWidget* parent)
     : SkinWindow(parent, Qt::Tool), settings_(settings) {
   const texts::InterfaceTexts& t = texts::currentTexts();
   setWindowTitle(qt(t.Titles[2]));
-  QImage face = ui::loadSkinImage("ColorControl");
-  const int w = face.width();
-  {
-    QPainter painter(&face);
-    QFont title("Verdana");
-    title.setPixelSize(12);  // 9 points at 96 pixels per inch
-    painter.setFont(title);
-    painter.setPen(ui::colorFromBgr(kTitleColor));
-    painter.drawText(QPoint(5, 5 + QFontMetrics(title).ascent()), qt(t.Titles[2]));
-    // The row names are centred as a block in the 97 pixels left of the
-    // sliders: left edge (97 - widest) div 2 + 2.
-    painter.setFont(textFont());
-    painter.setPen(ui::colorFromBgr(kNameColor));
-    const QFontMetrics metrics(textFont());
-    int widest = 0;
-    for (int i = 0; i < video::kColorRows; ++i)
-      widest = std::max(widest, metrics.horizontalAdvance(qt(t.Labels[size_t(2 + i)])));
-    const int left = (97 - widest) / 2 + 2;
-    for (int i = 0; i < video::kColorRows; ++i)
-      painter.drawText(QPoint(left, textTop(ColorRow(i)) + metrics.ascent()),
-                       qt(t.Labels[size_t(2 + i)]));
-  }
-  setFace(face);
+  setFace(makeFace());
+  const int w = face().width();
 
   close_ = std::make_unique<ui::TVirtualButton>(*this, QRect(QPoint(w - 14, 7), QPoint(w - 5, 16)),
                                                 true, "MainbtnClose", qt(t.Hints[0]),
@@ -102,9 +105,22 @@ TfrmColorControl::TfrmColorControl(settings::Settings& settings, QWidget* parent
   follow_.setInterval(100);
   connect(&follow_, &QTimer::timeout, this, &TfrmColorControl::applySettings);
   ui::registerPlayerWindow(this);
+  textsListener_ = texts::addApplyListener([this] { applyTexts(); });
 }
 
-TfrmColorControl::~TfrmColorControl() = default;
+TfrmColorControl::~TfrmColorControl() {
+  texts::removeApplyListener(textsListener_);
+}
+
+void TfrmColorControl::applyTexts() {
+  const texts::InterfaceTexts& t = texts::currentTexts();
+  setWindowTitle(qt(t.Titles[2]));
+  setFace(makeFace());
+  close_->setHint(qt(t.Hints[0]));
+  default_->setText(qt(t.Buttons[11]));
+  for (auto& number : numbers_) number->paint();
+  for (ui::SkinWidget* widget : skinWidgets()) widget->paint();
+}
 
 int TfrmColorControl::slider(ColorRow row) const {
   return sliders_.at(size_t(row))->value();

@@ -55,6 +55,9 @@ class TfrmColorControl : public ui::SkinWindow {
   void brightnessStep(bool right, bool score = true);
   // The Default button.
   void defaultValues();
+  // Redraws the title, row names, Default caption and close hint in the
+  // current interface texts (runs on every language change).
+  void applyTexts();
   // Shows the window at the place the placement rules give (its size filled in).
   void showAt(video::ColorPlacement placement);
 
@@ -66,6 +69,7 @@ class TfrmColorControl : public ui::SkinWindow {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  QImage makeFace() const;
   void sliderMoved(video::ColorRow row, int value);
   void showNumber(video::ColorRow row);
   void storeAndShow(video::ColorRow row, int value);
@@ -76,6 +80,7 @@ class TfrmColorControl : public ui::SkinWindow {
   std::array<std::unique_ptr<ui::TVirtualTrackBar>, video::kColorRows> sliders_;
   std::array<std::unique_ptr<ui::TVirtualLabel>, video::kColorRows> numbers_;
   QTimer follow_;  // applySettings while shown
+  int textsListener_ = -1;
 };
 
 }  // namespace colorwindow

@@ -10,6 +10,8 @@
 
 #include <numeric>
 
+#include "app/texts/interface_texts.h"
+
 namespace {
 
 using colorwindow::TfrmColorControl;
@@ -55,6 +57,11 @@ TEST_F(ColorControlWindowTest, SlidersStoreTheirValuesAndShowTheirNumbers) {
   window_->applySettings();
   EXPECT_EQ(window_->slider(ColorRow::Hue), 90);
   EXPECT_EQ(window_->numberText(ColorRow::Contrast).toStdString(), "50");  // 101 div 2
+  // A language change redraws the face; the values and their numbers stay.
+  texts::LoadBuiltInTexts(true);
+  EXPECT_EQ(window_->slider(ColorRow::Hue), 90);
+  EXPECT_EQ(window_->numberText(ColorRow::Hue).toStdString(), "90");
+  EXPECT_EQ(window_->windowTitle().toStdString(), "Color Control");
 
   const struct {
     ColorRow row;
