@@ -13,8 +13,7 @@ int volumeLevelCdb(int v) {
 
 VideoBalance videoBalanceFor(const ColorControl& c) {
   VideoBalance v;
-  const int b = std::clamp(c.brightness, 0, 10000);
-  v.brightness = b >= 750 ? (b - 750) / 9250.0 : (b - 750) / 750.0;
+  v.brightness = (std::clamp(c.brightness, 0, 10000) - 750) / 10000.0;
   v.contrast = std::clamp(c.contrast, 0, 20000) / 10000.0;
   v.saturation = std::clamp(c.saturation, 0, 20000) / 10000.0;
   v.hue = std::clamp(c.hue, -180, 180) / 180.0;

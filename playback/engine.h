@@ -92,11 +92,13 @@ struct ColorControl {
 };
 
 // The colour controls as the colour-balance filter ("videobalance") takes
-// them: brightness -1..1, contrast 0..2, saturation 0..2, hue -1..1. The
-// neutral settings give the filter's neutral values, which leave the picture
-// untouched: brightness 750 -> 0 (0 -> -1, 10000 -> 1, linear on each side),
-// contrast and saturation 10000 -> 1, hue 0 -> 0 (+-180 degrees -> +-1).
-// Values out of range are clamped first. Pure.
+// them: brightness -1..1 added to the luma, contrast 0..2, saturation 0..2,
+// hue -1..1. Brightness is kept in hundredths of a percent of the luma range
+// with 7.5 % (750) as the neutral black level, so the filter gets
+// (brightness - 750) / 10000: -0.075 at 0, +0.925 at 10000, each slider step
+// the same 0.1 %. Contrast and saturation 10000 -> 1, hue +-180 degrees ->
+// +-1. The neutral settings give the filter's neutral values, which leave the
+// picture untouched. Values out of range are clamped first. Pure.
 struct VideoBalance {
   double brightness = 0, contrast = 1, saturation = 1, hue = 0;
   bool operator==(const VideoBalance&) const = default;

@@ -15,11 +15,11 @@ TEST(VideoBalanceTest, SettingsBecomeFilterProperties) {
   };
   const Row rows[] = {
       {{750, 10000, 0, 10000}, {0, 1, 1, 0}},  // neutral passes the picture untouched
-      {{0, 0, -180, 0}, {-1, 0, 0, -1}},
-      {{10000, 20000, 180, 20000}, {1, 2, 2, 1}},
-      {{375, 5000, 90, 15000}, {-0.5, 0.5, 1.5, 0.5}},
-      {{5375, 10000, -45, 10000}, {0.5, 1, 1, -0.25}},
-      {{-5, 30000, 500, -1}, {-1, 2, 0, 1}},  // out of range: clamped first
+      {{0, 0, -180, 0}, {-0.075, 0, 0, -1}},
+      {{10000, 20000, 180, 20000}, {0.925, 2, 2, 1}},
+      {{850, 5000, 90, 15000}, {0.01, 0.5, 1.5, 0.5}},  // ten slider steps: 1 % of the luma range
+      {{5750, 10000, -45, 10000}, {0.5, 1, 1, -0.25}},
+      {{-5, 30000, 500, -1}, {-0.075, 2, 0, 1}},  // out of range: clamped first
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(testing::Message() << r.color.brightness << " " << r.color.contrast << " "
