@@ -69,7 +69,9 @@ std::string formatPlaylistFile(const std::vector<std::string>& movies,
   std::size_t written = 0;
   for (std::size_t i = 0; i < movies.size() && written < kMaxPlaylistEntries; ++i) {
     if (!storableInPlaylistFile(movies[i])) continue;
-    ++written;
+    // The reader takes a leading mark as the file's own: a first path that
+    // starts with one gets one more in front, so its own mark survives.
+    if (written++ == 0 && movies[i].starts_with(kByteOrderMark)) text += kByteOrderMark;
     text += movies[i];
     text += "\r\n";
     const std::string& subtitle = i < subtitles.size() ? subtitles[i] : std::string();

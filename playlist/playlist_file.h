@@ -64,7 +64,9 @@ bool storableInPlaylistFile(std::string_view path);
 // The file text for parallel movie and subtitle lists. An entry whose movie
 // path cannot be stored as one line is left out (it would break the pairing of
 // every later entry); a subtitle path that cannot be stored is written as
-// "No subtitle". At most kMaxPlaylistEntries entries are written.
+// "No subtitle". At most kMaxPlaylistEntries entries are written. When the
+// first movie path itself starts with a byte-order mark, the file starts with
+// one more, which the reader takes as the file's mark, so the path keeps its own.
 std::string formatPlaylistFile(const std::vector<std::string>& movies,
                                const std::vector<std::string>& subtitles);
 

@@ -186,6 +186,35 @@ TEST(MplWriteTest, LineBreaksInPathsNeverBreakThePairing) {
   EXPECT_EQ(again.model.PlaylistSubtitles(), Lines(3, "No subtitle"));
 }
 
+TEST(MplWriteTest, PathsStartingWithAByteOrderMarkSurviveTheRoundTrip) {
+  const std::string bom = "\xEF\xBB\xBF";
+  struct Row {
+    const char* name;
+    Lines movies;
+    std::string fileStart;
+  } rows[] = {
+      {"FirstPath", {bom + "/a.avi", "/b.avi"}, bom + bom + "/a.avi\r\n"},
+      {"FirstPathWithTwoMarks", {bom + bom + "/a.avi"}, bom + bom + bom + "/a.avi\r\n"},
+      {"LaterPathOnly", {"/a.avi", bom + "/b.avi"}, "/a.avi\r\n"},
+      {"FirstWrittenPath", {"/bad\n.avi", bom + "/b.avi"}, bom + bom + "/b.avi\r\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder folder;
+    Harness h;
+    h.model.addMovies(row.movies);
+    const std::string out = folder.str() + "bom.mpl";
+    ASSERT_TRUE(h.model.savePlaylist(out, true));
+    EXPECT_EQ(readAll(out).substr(0, row.fileStart.size()), row.fileStart);
+    Harness again;
+    again.model.loadFromList(out, true, true);
+    Lines expected;
+    for (const std::string& movie : row.movies)
+      if (playlist::storableInPlaylistFile(movie)) expected.push_back(movie);
+    EXPECT_EQ(again.model.PlaylistMovies(), expected);
+  }
+}
+
 TEST(MplFuzzTest, ArbitraryBytesKeepTheListsPaired) {
   std::mt19937 random(7);
   const std::string alphabet = std::string("ab/.\r\n\x1A\xEF\xBB\xBF\x00", 11);
