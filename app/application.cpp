@@ -14,6 +14,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -47,8 +48,26 @@ constexpr const char* kLoadingTitle = "Tarvelino - Loading...";
 int quitSignalFds[2] = {-1, -1};
 
 void onQuitSignal(int) {
+  const int saved = errno;
   char b = 1;
   [[maybe_unused]] ssize_t n = ::write(quitSignalFds[1], &b, 1);
+  errno = saved;
+}
+
+// SIGTERM, SIGINT and SIGHUP only leave a byte in a socket pair; the event
+// loop reads it and closes the player the orderly way, saving its files. The
+// handlers are in place before anything is read, so a signal during start-up
+// no longer ends the process on the spot: it is acted on once the loop runs.
+void catchQuitSignals() {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, quitSignalFds) != 0)
+    return;
+  struct sigaction sa {};
+  sa.sa_handler = onQuitSignal;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &sa, nullptr);
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGHUP, &sa, nullptr);
 }
 
 // Ends the program after an error that no handler caught. The exit code tells
@@ -157,23 +176,17 @@ void Application::applyPriority() {
 }
 
 void Application::installQuitSignals() {
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, quitSignalFds) != 0) return;
+  if (quitSignalFds[0] < 0) return;
   auto* notifier = new QSocketNotifier(quitSignalFds[0], QSocketNotifier::Read, this);
   connect(notifier, &QSocketNotifier::activated, this, [this] {
-    char b;
-    [[maybe_unused]] ssize_t n = ::read(quitSignalFds[0], &b, 1);
+    char b[16];
+    while (::read(quitSignalFds[0], b, sizeof b) > 0) {
+    }
     if (mainWindow_)
       mainWindow_->close();
     else
       QCoreApplication::quit();
   });
-  struct sigaction sa {};
-  sa.sa_handler = onQuitSignal;
-  sigemptyset(&sa.sa_mask);
-  sa.sa_flags = SA_RESTART;
-  sigaction(SIGTERM, &sa, nullptr);
-  sigaction(SIGINT, &sa, nullptr);
-  sigaction(SIGHUP, &sa, nullptr);
   // The session manager's quit closes the player like the end-of-session notice.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
     if (mainWindow_) mainWindow_->close();
@@ -188,6 +201,7 @@ bool Application::startUp() {
     shell::InstallProgram(registration);
     return false;
   }
+  installQuitSignals();
   settings::migrateOldFiles(folders_);
   texts::LoadBuiltInTexts(false);
   QGuiApplication::setApplicationDisplayName(kLoadingTitle);
@@ -217,7 +231,6 @@ bool Application::startUp() {
   askFirstRun_ = settings_.FirstRun;
   settings_.FirstRun = false;
   if (settings_.BossKey) registerBossKey();
-  installQuitSignals();
   return true;
 }
 
@@ -474,6 +487,7 @@ int runTarvelino(int argc, char** argv) {
   if (std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
     setenv("QT_QPA_PLATFORM", "xcb", 1);
   std::vector<std::string> args(argv + 1, argv + argc);
+  catchQuitSignals();
   TarvelinoApplication qtApp(argc, argv);
   qtApp.setQuitOnLastWindowClosed(false);
   std::string exe = QCoreApplication::applicationFilePath().toStdString();

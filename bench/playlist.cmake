@@ -1,1 +1,1 @@
-tarvelino_bench(playlist_bench SOURCES playlist_bench.cpp LIBS playlist)
+tarvelino_bench(playlist_bench SOURCES playlist_bench.cpp LIBS playlist subtitles)

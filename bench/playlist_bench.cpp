@@ -1,6 +1,7 @@
 // Playlist speed: adding, sorting and writing a folder of 10,000 movies
-// against a bare listing of that folder; Next and Previous in shuffle order
-// against sequential Next, at 1,000 and 10,000 entries.
+// against a bare listing of that folder; adding a folder of 3,000 movies with
+// AutoLoadSubtitle on against the same add with it off; Next and Previous in
+// shuffle order against sequential Next, at 1,000 and 10,000 entries.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -8,6 +9,7 @@
 
 #include "app/texts/interface_texts.h"
 #include "playlist/playlist.h"
+#include "subtitles/subtitle_search.h"
 
 namespace {
 
@@ -52,6 +54,55 @@ void BM_AddSortWriteFolder(benchmark::State& state) {
   fs::remove(out);
 }
 BENCHMARK(BM_AddSortWriteFolder)->Unit(benchmark::kMillisecond);
+
+// 3,000 movies; with subtitles, each has a SubRip file of the same name beside it.
+const fs::path& subtitleMovieFolder(bool withSubtitles) {
+  static const auto make = [](const char* name, bool subtitles) {
+    const fs::path f = fs::temp_directory_path() / name;
+    fs::remove_all(f);
+    fs::create_directories(f);
+    for (int i = 0; i < 3000; ++i) {
+      const std::string base = "Film " + std::to_string((i * 7919) % 3000);
+      std::ofstream(f / (base + ".avi"));
+      if (subtitles) {
+        std::ofstream srt(f / (base + ".srt"), std::ios::binary);
+        for (int k = 0; k < 3; ++k)
+          srt << k + 1 << "\r\n00:00:0" << k << ",000 --> 00:00:0" << k << ",900\r\nLine\r\n\r\n";
+      }
+    }
+    return f;
+  };
+  static const fs::path bare = make("tarvelino-bench-films", false);
+  static const fs::path paired = make("tarvelino-bench-films-srt", true);
+  return withSubtitles ? paired : bare;
+}
+
+// Arguments: AutoLoadSubtitle (0 or 1), subtitle files beside the movies (0 or 1).
+// The ratio of the AutoLoadSubtitle rows to the rows without it is the cost of
+// the subtitle search on a folder add.
+void BM_AddFolderAutoLoadSubtitle(benchmark::State& state) {
+  const bool autoLoad = state.range(0) != 0;
+  const fs::path& folder = subtitleMovieFolder(state.range(1) != 0);
+  texts::InterfaceTexts texts;
+  for (auto _ : state) {
+    settings::Settings settings;
+    settings.AutoLoadSubtitle = autoLoad;
+    playlist::PlaylistHooks hooks;
+    hooks.searchSubtitles = [&settings](const std::vector<std::string>& movies) {
+      return subtitles::SearchSubtitles(movies, settings);
+    };
+    playlist::Playlist model(settings, texts, hooks);
+    model.addFolderWithMovies(folder.string());
+    benchmark::DoNotOptimize(model.count());
+  }
+}
+BENCHMARK(BM_AddFolderAutoLoadSubtitle)
+    ->ArgNames({"auto", "srt"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // A list of n entries whose files all "exist", with a player that opens nothing.
 struct NavigationFixture {

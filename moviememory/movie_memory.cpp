@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "app/settings/atomic_file.h"
 #include "app/texts/central_european.h"
@@ -185,24 +184,20 @@ LoadResult MovieMemory::load(const std::string& path, const MovieRecord& section
                              const FontInstalled& fontInstalled) {
   clear();
   fileUnreadable_ = false;
-  std::error_code ec;
-  if (!fs::exists(path, ec)) return LoadResult::Missing;
-  std::ifstream in;
-  if (!fs::is_directory(path, ec)) in.open(path, std::ios::binary);
-  const std::uintmax_t size = in ? fs::file_size(path, ec) : 0;
-  if (!in || ec) {
-    fileUnreadable_ = true;
-    return LoadResult::Unreadable;
-  }
-  if (size >= kMaxFileBytes) {
-    fileUnreadable_ = true;
-    return LoadResult::Refused;
-  }
-  std::string text(static_cast<std::size_t>(size), '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (in.bad() || static_cast<std::size_t>(in.gcount()) < text.size()) {
-    fileUnreadable_ = true;
-    return LoadResult::Unreadable;
+  std::string text;
+  switch (settings::readRegularFile(path, kMaxFileBytes, text)) {
+    case settings::ReadStatus::Read:
+      break;
+    case settings::ReadStatus::Missing:
+      return LoadResult::Missing;
+    case settings::ReadStatus::TooBig:
+      fileUnreadable_ = true;
+      return LoadResult::Refused;
+    case settings::ReadStatus::NotRegular:
+    case settings::ReadStatus::CannotOpen:
+    case settings::ReadStatus::ReadFailed:
+      fileUnreadable_ = true;
+      return LoadResult::Unreadable;
   }
   records_ = parseRecords(text, sectionDefaults, fontInstalled);
   for (const MovieRecord& record : records_)
@@ -221,9 +216,8 @@ bool MovieMemory::save(const std::string& path) {
   std::error_code ec;
   if (fileUnreadable_ && fs::exists(path, ec)) {
     // A file that could not be read is kept for the user rather than replaced
-    // by a store that does not hold its records.
-    fs::rename(path, path + ".bak", ec);
-    if (ec) return false;
+    // by a store that does not hold its records; earlier copies stay too.
+    if (!settings::keepAsBackup(path)) return false;
   }
   fileUnreadable_ = false;
   if (records_.empty()) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "app/settings/atomic_file.h"
@@ -28,7 +27,7 @@ constexpr int kNothingToSave = 18;
 // that is replaced takes up to 100,000 entries, so a long list the player
 // saved comes back whole while a hostile file still cannot flood memory.
 constexpr std::size_t kMaxLinesWhenAppending = 2000;
-constexpr std::size_t kMaxLinesWhenReplacing = 200000;
+constexpr std::size_t kMaxLinesWhenReplacing = 2 * kMaxPlaylistEntries;
 
 std::string numberedRow(int number, int count, std::string_view path) {
   std::string digits = std::to_string(number);
@@ -224,30 +223,29 @@ void Playlist::appendFollowingParts(const std::string& path) {
 LoadResult Playlist::loadFromList(const std::string& path, bool quiet, bool replace) {
   if (hooks_.clearAutoClosePlayerOnce) hooks_.clearAutoClosePlayerOnce();
   const int remembered = selected_;
-  std::error_code ec;
-  std::ifstream in;
-  if (!fs::is_directory(path, ec)) in.open(path, std::ios::binary);
-  const std::uintmax_t size = in ? fs::file_size(path, ec) : 0;
-  if (!in || ec) {
+  // A list that replaces this one may be as long as any list the player writes;
+  // one that is added to it stays small.
+  const std::size_t alreadyUsed = replace ? 0 : 2 * movies_.size();
+  const std::size_t lineLimit = replace ? kMaxLinesWhenReplacing : kMaxLinesWhenAppending;
+  PlaylistLineSplitter splitter(alreadyUsed >= lineLimit ? 0 : lineLimit - alreadyUsed);
+  const settings::ReadStatus status = settings::readRegularFile(
+      path, replace ? kMaxReplacingPlaylistFileBytes : kMaxPlaylistFileBytes,
+      [&splitter](std::string_view piece) { return splitter.feed(piece); });
+  if (status == settings::ReadStatus::Missing || status == settings::ReadStatus::NotRegular ||
+      status == settings::ReadStatus::CannotOpen) {
     if (!quiet) pathMessage(kErrorOpening, path, -1);
     return LoadResult::CannotOpen;
   }
-  if (size >= kMaxPlaylistFileBytes) {
+  if (status == settings::ReadStatus::TooBig) {
     if (!quiet) pathMessage(kFile, path, kTooBigForPlaylist);
     return LoadResult::TooBig;
   }
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  const bool readError = in.bad() || static_cast<std::size_t>(in.gcount()) < bytes.size();
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  // Entries read before a read error stay.
+  const bool readError = status == settings::ReadStatus::ReadFailed;
+  const std::vector<std::string> lines = splitter.finish();
 
   // The list is only emptied once the file is known to be readable.
   if (replace) clearAll();
-  const std::size_t alreadyUsed = 2 * movies_.size();
-  const std::size_t maxLines =
-      replace ? kMaxLinesWhenReplacing
-              : (alreadyUsed >= kMaxLinesWhenAppending ? 0 : kMaxLinesWhenAppending - alreadyUsed);
-  const std::vector<std::string> lines = splitPlaylistLines(bytes, maxLines);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (i % 2 == 0) {
       movies_.push_back(lines[i]);
@@ -319,9 +317,9 @@ bool Playlist::saveAutomaticPlaylist(const std::string& dataFolder,
   std::error_code ec;
   if (automaticPlaylistUnreadable_ && fs::exists(path, ec)) {
     // The file the list could not be read from is kept for the user, never
-    // overwritten or deleted by a list that does not hold its entries.
-    fs::rename(path, path + ".bak", ec);
-    if (ec) return false;
+    // overwritten or deleted by a list that does not hold its entries; copies
+    // kept at earlier starts stay too.
+    if (!settings::keepAsBackup(path)) return false;
   }
   automaticPlaylistUnreadable_ = false;
   if (movies_.empty()) {

@@ -7,12 +7,29 @@
 #include <algorithm>
 #include <cctype>
 #include <csetjmp>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace ui {
 namespace {
 
 constexpr png_uint_32 kMaxSide = 8192;
+// At most 16 Mi pixels (64 MiB of picture): the picture is allocated before
+// its data is read, so a few header bytes must not claim more.
+constexpr std::uint64_t kMaxPixels = 4096u * 4096u;
+// No block libpng asks for (a chunk's data, a row, zlib's state) is larger.
+constexpr png_alloc_size_t kMaxAllocation = 16 * 1024 * 1024;
+
+// libpng's allocator, refusing blocks above kMaxAllocation whatever libpng's
+// own checks let through; a refusal ends the decode with "out of memory".
+png_voidp limitedMalloc(png_structp, png_alloc_size_t size) {
+  return size > kMaxAllocation ? nullptr : std::malloc(size);
+}
+
+void limitedFree(png_structp, png_voidp block) {
+  std::free(block);
+}
 
 struct Reader {
   std::span<const unsigned char> bytes;
@@ -56,7 +73,8 @@ bool decodeInto(png_structp png, png_infop info, Reader& reader, QImage& image,
   png_read_info(png, info);
   const png_uint_32 width = png_get_image_width(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
-  if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
+  if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
+      std::uint64_t{width} * height > kMaxPixels)
     png_error(png, "image size out of range");
   const int colorType = png_get_color_type(png, info);
   if (png_get_bit_depth(png, info) == 16) png_set_strip_16(png);
@@ -88,8 +106,8 @@ QImage decodePng(std::span<const unsigned char> bytes, std::string* error) {
     if (error) *error = "not a PNG image";
     return {};
   }
-  png_structp png =
-      png_create_read_struct(PNG_LIBPNG_VER_STRING, &reason, reportError, ignoreWarning);
+  png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &reason, reportError,
+                                             ignoreWarning, nullptr, limitedMalloc, limitedFree);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!info) {
     png_destroy_read_struct(&png, nullptr, nullptr);
@@ -97,7 +115,11 @@ QImage decodePng(std::span<const unsigned char> bytes, std::string* error) {
     return {};
   }
   png_set_user_limits(png, kMaxSide, kMaxSide);
-  png_set_chunk_malloc_max(png, 16 * 1024 * 1024);
+  png_set_chunk_malloc_max(png, kMaxAllocation);
+  // libpng reports a chunk over that limit as a "benign" error, by default a
+  // mere warning after which it allocates the chunk anyway: every such error
+  // ends the decode here.
+  png_set_benign_errors(png, 0);
   Reader reader{bytes, 0};
   QImage image;
   std::vector<png_bytep> rows;

@@ -1,5 +1,9 @@
 #pragma once
-// Writing the player's files so that a crash never leaves a half file.
+// Writing the player's files so that a crash never leaves a half file, and
+// reading them so that a pipe or device in their place never stalls the player.
+#include <cstdint>
+#include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -10,8 +14,39 @@ namespace settings {
 // any step fails.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
 
+enum class ReadStatus {
+  Read,        // the file was read to its end, or the sink stopped early
+  Missing,     // nothing at path
+  NotRegular,  // a folder, pipe, socket or device: never read
+  TooBig,      // the file holds limitBytes bytes or more: nothing read
+  CannotOpen,  // it exists but could not be opened or examined
+  ReadFailed,  // a read failed; the pieces before it were handed over
+};
+
+// Reads a regular file piece by piece. The file is opened non-blocking and
+// checked on the open descriptor, so a named pipe or device put in place of
+// the file (even between a check and the open) is refused at once instead of
+// waiting for a writer. Each piece goes to sink; a sink returning false ends
+// the read (the status is then Read).
+ReadStatus readRegularFile(const std::string& path, std::uintmax_t limitBytes,
+                           const std::function<bool(std::string_view)>& sink);
+// The whole file in bytes (empty unless Read).
+ReadStatus readRegularFile(const std::string& path, std::uintmax_t limitBytes, std::string& bytes);
+
 // Reads a whole regular file into text. A missing file reads as empty and
 // succeeds; a file that exists but is not regular or cannot be read fails.
 bool readWholeFile(const std::string& path, std::string& text);
+
+// How many copies of a file that could not be read are kept: path + ".bak",
+// then path + ".1.bak" up to path + ".9.bak".
+inline constexpr int kBackupCopies = 10;
+
+// Moves a file the player could not read out of the way before a new one is
+// written in its place. It goes to the first free copy name, so an earlier
+// copy is never replaced; when all copies exist the last one is replaced, so
+// the nine oldest and the newest survive. Returns false when it cannot be moved.
+bool keepAsBackup(const std::string& path);
+// The file name of copy n (0-based) of path.
+std::string backupName(const std::string& path, int n);
 
 }  // namespace settings

@@ -1,6 +1,6 @@
 #include "app/settings/configuration_file.h"
 
-#include <fstream>
+#include <limits>
 #include <unordered_map>
 
 #include "app/settings/atomic_file.h"
@@ -166,17 +166,15 @@ std::vector<std::string> parseConfigurationText(std::string_view bytes) {
 }
 
 std::vector<std::string> ReadConfigurationFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
   // The file is read in one piece but never beyond a bound: a settings file is
-  // a few kilobytes, anything past 64 MiB is not one of ours.
-  constexpr std::streamsize kMaxFileBytes = 64 << 20;
+  // a few kilobytes, anything past 64 MiB is not one of ours. A pipe or device
+  // in its place reads as no file, so the start never waits on it.
+  constexpr std::size_t kMaxFileBytes = 64 << 20;
   std::string bytes;
-  char buffer[65536];
-  while (in && static_cast<std::streamsize>(bytes.size()) < kMaxFileBytes) {
-    in.read(buffer, sizeof buffer);
-    bytes.append(buffer, static_cast<size_t>(in.gcount()));
-  }
+  readRegularFile(path, std::numeric_limits<std::uintmax_t>::max(), [&](std::string_view piece) {
+    bytes.append(piece.substr(0, kMaxFileBytes - bytes.size()));
+    return bytes.size() < kMaxFileBytes;
+  });
   // Reading stops at the first read error; what was read until then is kept.
   return parseConfigurationText(bytes);
 }

@@ -1,6 +1,7 @@
 // Whole-process tests of the hand-over between instances and the orderly
 // shut-down. Each test gets its own configuration and socket folders.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QThread>
 #include <QtEndian>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -145,6 +147,30 @@ TEST_F(InstanceProcessTest, TerminateWritesTheConfiguration) {
   EXPECT_EQ(ini.substr(0, 17), "[Configuration]\r\n");
   EXPECT_NE(ini.find("\r\nFirstRun=0\r\n"), std::string::npos);
   EXPECT_NE(ini.find("\r\nDontShowWritingError=0\r\n"), std::string::npos);
+}
+
+// Named pipes in place of the configuration, the automatic playlist and the
+// remembered settings are not waited on: the player starts, and a quit signal
+// then closes it the orderly way, writing its files and keeping the pipes aside.
+TEST_F(InstanceProcessTest, PipesInPlaceOfItsFilesNeverStallTheStart) {
+  const std::string data = (dir_.path() + "/config/Tarvelino/").toStdString();
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    std::filesystem::remove_all(data);
+    std::filesystem::create_directories(data);
+    for (const char* name : {"Tarvelino.ini", "Tarvelino.mpl", "Tarvelino.rs"})
+      ASSERT_EQ(::mkfifo((data + name).c_str(), 0600), 0);
+    QProcess* player = start({});
+    ASSERT_TRUE(waitRunning()) << "the start waits on a pipe";
+    ::kill(static_cast<pid_t>(player->processId()), signal);
+    ASSERT_TRUE(player->waitForFinished(10000));
+    EXPECT_EQ(player->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(player->exitCode(), 0);
+    EXPECT_TRUE(std::filesystem::is_regular_file(data + "Tarvelino.ini"));
+    EXPECT_NE(configText().find("\r\nFirstRun=0\r\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_fifo(data + "Tarvelino.mpl.bak"));
+    EXPECT_TRUE(std::filesystem::is_fifo(data + "Tarvelino.rs.bak"));
+  }
 }
 
 TEST_F(InstanceProcessTest, RunningInstanceTakesFilesFromASecondStart) {

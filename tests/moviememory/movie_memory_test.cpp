@@ -1,5 +1,6 @@
 // The store of remembered movies and the record <-> live settings functions.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -109,6 +110,33 @@ TEST(MovieMemoryFileTest, SavesLoadsDeletesAndKeepsRefusedFiles) {
   // One byte less is read.
   std::ofstream(file.path(), std::ios::binary) << std::string(moviememory::kMaxFileBytes - 1, 'x');
   EXPECT_EQ(last.load(file.path(), MovieRecord{}), moviememory::LoadResult::Loaded);
+}
+
+TEST(MovieMemoryFileTest, EachRefusedFileKeepsItsOwnCopy) {
+  TempFile file;
+  const std::string copies[] = {file.path() + ".bak", file.path() + ".1.bak",
+                                file.path() + ".2.bak"};
+  for (int start = 0; start < 3; ++start) {
+    SCOPED_TRACE(start);
+    fs::create_directories(fs::path(file.path()).parent_path());
+    std::ofstream(file.path(), std::ios::binary)
+        << std::to_string(start) << std::string(moviememory::kMaxFileBytes, '[');
+    MovieMemory refused;
+    EXPECT_EQ(refused.load(file.path(), MovieRecord{}), moviememory::LoadResult::Refused);
+    refused.recordFor("a.avi");
+    ASSERT_TRUE(refused.save(file.path()));
+    for (int copy = 0; copy <= start; ++copy)
+      EXPECT_EQ(readAll(copies[copy]).substr(0, 1), std::to_string(copy)) << copies[copy];
+  }
+  // A pipe in place of the file is not waited on: it reads as unreadable.
+  fs::remove(file.path());
+  ASSERT_EQ(::mkfifo(file.path().c_str(), 0600), 0);
+  MovieMemory piped;
+  EXPECT_EQ(piped.load(file.path(), MovieRecord{}), moviememory::LoadResult::Unreadable);
+  piped.recordFor("b.avi");
+  ASSERT_TRUE(piped.save(file.path()));
+  EXPECT_TRUE(fs::is_fifo(file.path() + ".3.bak"));
+  EXPECT_TRUE(fs::is_regular_file(file.path()));
 }
 
 TEST(LiveSettingsTest, RecordTakesTheLiveStateAndMovieModeValues) {

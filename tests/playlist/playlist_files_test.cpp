@@ -81,8 +81,10 @@ TEST(MplLimitTest, SizeAndLineLimits) {
   const Row rows[] = {
       {"OneByteBelowLimitIsRead", 0, playlist::kMaxPlaylistFileBytes - 1,
        playlist::LoadResult::Loaded, true, 1},
-      {"AtLimitRefusedListKept", 3, playlist::kMaxPlaylistFileBytes, playlist::LoadResult::TooBig,
-       true, 3},
+      {"AppendAtLimitRefusedListKept", 3, playlist::kMaxPlaylistFileBytes,
+       playlist::LoadResult::TooBig, false, 3},
+      {"ReplaceAtAppendLimitIsRead", 3, playlist::kMaxPlaylistFileBytes,
+       playlist::LoadResult::Loaded, true, 1},
       {"LongListReplacedWhole", 3, 0, playlist::LoadResult::Loaded, true, 1500},
       {"AppendTo999ReadsTwoLines", 999, 0, playlist::LoadResult::Loaded, false, 1000},
       {"AppendToThousandReadsNothing", 1000, 0, playlist::LoadResult::Loaded, false, 1000},
@@ -100,6 +102,60 @@ TEST(MplLimitTest, SizeAndLineLimits) {
     }
     EXPECT_EQ(h.model.loadFromList(folder.file("l.mpl", bytes), true, row.replace), row.result);
     EXPECT_EQ(h.model.count(), row.countAfter);
+  }
+  // A replacing load refuses only what is larger than any list the player writes.
+  for (const std::uintmax_t size :
+       {playlist::kMaxReplacingPlaylistFileBytes - 1, playlist::kMaxReplacingPlaylistFileBytes}) {
+    TempFolder folder;
+    Harness h;
+    h.fill(2);
+    const std::string file = folder.file("huge.mpl", "/x.avi\r\ns\r\n\x1A");
+    std::filesystem::resize_file(file, size);  // sparse: nothing is written
+    const bool refused = size == playlist::kMaxReplacingPlaylistFileBytes;
+    EXPECT_EQ(h.model.loadFromList(file, true, true),
+              refused ? playlist::LoadResult::TooBig : playlist::LoadResult::Loaded);
+    EXPECT_EQ(h.model.count(), refused ? 2 : 1);
+  }
+}
+
+// Whatever the player saves it reads back whole at the next start, however
+// long the list and its paths are.
+TEST(AutomaticPlaylistTest, WhatIsSavedComesBackWhole) {
+  const std::string longest = "/" + std::string(playlist::kMaxStoredPathBytes - 1, 'p');
+  struct Row {
+    const char* name;
+    std::size_t entries;
+    std::size_t pathBytes;  // each path padded to about this length
+    std::size_t entriesBack;
+  };
+  const Row rows[] = {
+      {"OverTheAppendByteLimit", 20000, 100, 20000},
+      {"LongestPaths", 300, playlist::kMaxStoredPathBytes, 300},
+      {"TooLongPathsLeftOut", 3, playlist::kMaxStoredPathBytes + 1, 0},
+      {"MoreThanTheEntryLimit", playlist::kMaxPlaylistEntries + 1, 20,
+       playlist::kMaxPlaylistEntries},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder folder;
+    const std::string data = folder.str() + "data";
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < row.entries; ++i) {
+      std::string path = "/m/" + std::to_string(i) + ".avi";
+      path.insert(3, row.pathBytes - std::min(row.pathBytes, path.size()), 'x');
+      paths.push_back(std::move(path));
+    }
+    Harness saved;
+    saved.model.addMovies(paths);
+    saved.model.makeCurrent(1);
+    saved.model.saveAutomaticPlaylist(data, "Tarvelino");
+    Harness loaded;
+    loaded.settings.LastMovieSelectedInPlaylist = saved.settings.LastMovieSelectedInPlaylist;
+    loaded.model.loadAutomaticPlaylist(data, "Tarvelino");
+    paths.resize(row.entriesBack);
+    EXPECT_TRUE(loaded.model.PlaylistMovies() == paths) << loaded.model.count();
+    EXPECT_EQ(loaded.model.CurrentMovieIndex(), row.entriesBack > 1 ? 1 : -1);
+    EXPECT_FALSE(std::filesystem::exists(data + "/Tarvelino.mpl.bak"));
   }
 }
 
@@ -128,6 +184,35 @@ TEST(MplWriteTest, LineBreaksInPathsNeverBreakThePairing) {
   again.model.loadFromList(out, true, true);
   EXPECT_EQ(again.model.PlaylistMovies(), (Lines{"/ok1.avi", "/ok2.avi", "/ok3.avi"}));
   EXPECT_EQ(again.model.PlaylistSubtitles(), Lines(3, "No subtitle"));
+}
+
+TEST(MplWriteTest, PathsStartingWithAByteOrderMarkSurviveTheRoundTrip) {
+  const std::string bom = "\xEF\xBB\xBF";
+  struct Row {
+    const char* name;
+    Lines movies;
+    std::string fileStart;
+  } rows[] = {
+      {"FirstPath", {bom + "/a.avi", "/b.avi"}, bom + bom + "/a.avi\r\n"},
+      {"FirstPathWithTwoMarks", {bom + bom + "/a.avi"}, bom + bom + bom + "/a.avi\r\n"},
+      {"LaterPathOnly", {"/a.avi", bom + "/b.avi"}, "/a.avi\r\n"},
+      {"FirstWrittenPath", {"/bad\n.avi", bom + "/b.avi"}, bom + bom + "/b.avi\r\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder folder;
+    Harness h;
+    h.model.addMovies(row.movies);
+    const std::string out = folder.str() + "bom.mpl";
+    ASSERT_TRUE(h.model.savePlaylist(out, true));
+    EXPECT_EQ(readAll(out).substr(0, row.fileStart.size()), row.fileStart);
+    Harness again;
+    again.model.loadFromList(out, true, true);
+    Lines expected;
+    for (const std::string& movie : row.movies)
+      if (playlist::storableInPlaylistFile(movie)) expected.push_back(movie);
+    EXPECT_EQ(again.model.PlaylistMovies(), expected);
+  }
 }
 
 TEST(MplFuzzTest, ArbitraryBytesKeepTheListsPaired) {
@@ -170,15 +255,26 @@ TEST(AutomaticPlaylistTest, SurvivesARunAndKeepsAnUnreadableFile) {
     EXPECT_EQ(h.model.CurrentMovieIndex(), row.current);
     EXPECT_EQ(h.settings.LastMovieSelectedInPlaylist, row.current + 1);
   }
-  // A file the player cannot read is kept beside the new one, not deleted.
-  const std::string tooBig(playlist::kMaxPlaylistFileBytes, 'x');
-  folder.file("data/Tarvelino.mpl", tooBig);
-  Harness h;
-  h.model.loadAutomaticPlaylist(data, "Tarvelino");
-  EXPECT_TRUE(h.model.empty());
-  EXPECT_TRUE(h.model.saveAutomaticPlaylist(data, "Tarvelino"));
-  EXPECT_EQ(readAll(file + ".bak"), tooBig);
-  EXPECT_FALSE(std::filesystem::exists(file));
+  // A file the player cannot read is kept beside the new one, not deleted, and
+  // a later damaged start keeps its file as another copy.
+  const std::string copies[] = {file + ".bak", file + ".1.bak", file + ".2.bak"};
+  for (int start = 0; start < 3; ++start) {
+    SCOPED_TRACE(start);
+    const std::string marker = "damaged " + std::to_string(start);
+    folder.file("data/Tarvelino.mpl", marker);
+    std::filesystem::resize_file(file, playlist::kMaxReplacingPlaylistFileBytes);
+    Harness h;
+    h.model.loadAutomaticPlaylist(data, "Tarvelino");
+    EXPECT_TRUE(h.model.empty());
+    EXPECT_TRUE(h.model.saveAutomaticPlaylist(data, "Tarvelino"));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    for (int copy = 0; copy <= start; ++copy) {
+      std::ifstream in(copies[copy], std::ios::binary);
+      std::string head(marker.size(), '\0');
+      in.read(head.data(), static_cast<std::streamsize>(head.size()));
+      EXPECT_EQ(head, "damaged " + std::to_string(copy)) << copies[copy];
+    }
+  }
 }
 
 TEST(SaveNameTest, AppendsTheExtensionUnlessTold) {

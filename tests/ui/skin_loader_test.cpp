@@ -165,4 +165,62 @@ TEST(SkinLoaderTest, BrokenTruncatedAndRandomBytesFailCleanly) {
   EXPECT_GE(failures, 9);  // at least every deliberately broken input
 }
 
+void bigEndian(std::vector<unsigned char>& out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<unsigned char>(value >> shift));
+}
+
+// A PNG signature and IHDR (8-bit RGBA) followed by the start of one chunk that
+// claims `length` bytes of data.
+std::vector<unsigned char> pngClaiming(std::uint32_t width, std::uint32_t height, const char* type,
+                                       std::uint32_t length) {
+  std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  bigEndian(png, 13);
+  const std::size_t crcStart = png.size();
+  png.insert(png.end(), {'I', 'H', 'D', 'R'});
+  bigEndian(png, width);
+  bigEndian(png, height);
+  png.insert(png.end(), {8, 6, 0, 0, 0});
+  std::uint32_t crc = 0xFFFFFFFF;
+  for (std::size_t i = crcStart; i < png.size(); ++i) {
+    crc ^= png[i];
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  bigEndian(png, ~crc);
+  bigEndian(png, length);
+  png.insert(png.end(), type, type + 4);
+  return png;
+}
+
+// A 41-byte file must not make the decoder allocate what its chunk claims:
+// each is refused for its claim, before any allocation, not for its truncation.
+TEST(SkinLoaderTest, OversizedClaimsAreRefusedBeforeAllocation) {
+  struct Row {
+    std::uint32_t width, height;
+    const char* type;
+    std::uint32_t length;
+    const char* error;
+  } rows[] = {
+      {1, 1, "zTXt", 0x7FFFFFF0, "zTXt: chunk data is too large"},
+      {1, 1, "tEXt", 0x7FFFFFF0, "tEXt: chunk data is too large"},
+      {1, 1, "iTXt", 0x7FFFFFF0, "iTXt: chunk data is too large"},
+      {1, 1, "sPLT", 0x7FFFFFF0, "sPLT: chunk data is too large"},
+      {1, 1, "eXIf", 0x7FFFFFF0, "eXIf: chunk data is too large"},
+      {1, 1, "tEXt", 16 * 1024 * 1024 + 1, "tEXt: chunk data is too large"},
+      {8192, 8192, "IDAT", 100, "image size out of range"},
+      {4097, 4096, "IDAT", 100, "image size out of range"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.type << " " << row.length << " " << row.width);
+    const auto bytes = pngClaiming(row.width, row.height, row.type, row.length);
+    std::string error;
+    EXPECT_TRUE(ui::decodePng(bytes, &error).isNull());
+    EXPECT_EQ(error, row.error);
+  }
+  // A chunk within the limit is only truncated.
+  std::string error;
+  EXPECT_TRUE(ui::decodePng(pngClaiming(1, 1, "tEXt", 100), &error).isNull());
+  EXPECT_EQ(error, "image is truncated");
+}
+
 }  // namespace
