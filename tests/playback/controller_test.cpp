@@ -395,6 +395,41 @@ TEST_F(ControllerTest, MessagesLiveTheirTimeAndFollowThePosition) {
   EXPECT_TRUE(osd_.empty());
 }
 
+// A message shown after a step is not overwritten by the live position: the
+// step's running position ends with the next message and with a close.
+TEST_F(ControllerTest, MessagesAfterAStepAreNotReplacedByThePosition) {
+  const struct {
+    const char* name;
+    void (PlaybackController::*command)();
+    std::string osd;
+  } rows[] = {
+      {"stop", &PlaybackController::Stop, "Stop"},
+      {"pause", &PlaybackController::Pause, "Pause"},
+      {"mute", &PlaybackController::MuteToggle, "Mute on"},
+      {"volume", &PlaybackController::VolumeUp, "Volume: 55%"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    settings_.Mute = false;
+    settings_.AudioVolume = 10;
+    openOne(movie("a.avi"));
+    play(10);
+    controller_->Forward();
+    play(2);
+    EXPECT_EQ(osd_.message().substr(0, 8), "00:00:20");
+    (controller_.get()->*r.command)();
+    play(10);
+    EXPECT_EQ(osd_.message(), r.osd);
+    controller_->CloseMovie(true);
+  }
+  // A full close (the end of a list) also stops it.
+  openOne(movie("b.avi"));
+  controller_->Forward();
+  controller_->CloseMovie(true);
+  play(10);
+  EXPECT_EQ(osd_.message(), "Stop");
+}
+
 TEST_F(ControllerTest, VolumeMuteAndRepeatCommands) {
   const struct {
     const char* name;
