@@ -27,6 +27,11 @@ bool isFolder(const std::string& p) {
   return fs::is_directory(p, ec);
 }
 
+// File "<path>" doesn't exist!
+std::string doesntExist(const texts::InterfaceTexts& t, const std::string& path) {
+  return t.Messages[kFile] + " \"" + path + "\" " + t.Messages[kDoesntExist];
+}
+
 }  // namespace
 
 void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int startIndex) {
@@ -100,7 +105,7 @@ void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int
       state_.CurrentMovie = movie;
       OpenMovie(settings_.AutoPlayOnLoad, single);
     } else if (hooks_.showMessage) {
-      hooks_.showMessage(t().Messages[kFile] + " \"" + movie + "\" " + t().Messages[kDoesntExist]);
+      hooks_.showMessage(doesntExist(t(), movie));
     }
   } catch (...) {
   }
@@ -116,9 +121,7 @@ void PlaybackController::subtitleAttached(const std::string& label) {
 void PlaybackController::OpenChosenFiles(const std::vector<std::string>& chosen) {
   if (state_.Busy || state_.OpeningBusy || chosen.empty()) return;
   if (!isFile(chosen[0])) {
-    if (hooks_.showMessage)
-      hooks_.showMessage(t().Messages[kFile] + " \"" + chosen[0] + "\" " +
-                         t().Messages[kDoesntExist]);
+    if (hooks_.showMessage) hooks_.showMessage(doesntExist(t(), chosen[0]));
     return;
   }
   playlist_.setPlayingFromPlaylist(false);
@@ -151,6 +154,12 @@ void PlaybackController::OpenChosenFiles(const std::vector<std::string>& chosen)
 
 void PlaybackController::OpenCommandLine(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
+  // One argument that names nothing on disk: say which path is missing,
+  // rather than that no movie was found among several.
+  if (paths.size() == 1 && !isFile(paths[0]) && !isFolder(paths[0])) {
+    if (hooks_.showMessage) hooks_.showMessage(doesntExist(t(), paths[0]));
+    return;
+  }
   playlist_.setPlayingFromPlaylist(false);
   state_.AutoClosePlayerOnce = settings_.AutoClosePlayerWhenFinished;
   OpenFileList(paths, 0);

@@ -303,6 +303,35 @@ TEST_F(ControllerTest, DropsBuildASortedListAndKeepTheOldOneWithoutMovies) {
   EXPECT_EQ(engine_.renderedPaths.back(), srt);
 }
 
+TEST_F(ControllerTest, CommandLineNamesAMissingFileAndFindsNoMovieInALongerList) {
+  const std::string a = movie("cl/a.avi");
+  movie("empty/notes.txt");
+  const std::string absent = folder_ + "/cl/absent.avi";
+  const std::string missingList = folder_ + "/cl/list.mpl";
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    std::string message;  // empty: none
+    std::string opened;
+  } rows[] = {
+      {"one missing movie", {absent}, "File \"" + absent + "\" doesn't exist!", ""},
+      {"one missing playlist", {missingList}, "File \"" + missingList + "\" doesn't exist!", ""},
+      {"one folder without movies", {folder_ + "/empty"}, "No movie found!", ""},
+      {"two missing paths", {absent, missingList}, "No movie found!", ""},
+      {"a movie and a missing path", {absent, a}, "", a},
+      {"one movie", {a}, "", a},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    controller_->CloseMovie(true);
+    messages_.clear();
+    controller_->OpenCommandLine(r.args);
+    EXPECT_EQ(messages_,
+              r.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.message});
+    EXPECT_EQ(state_.CurrentMovie, r.opened);
+  }
+}
+
 TEST_F(ControllerTest, OpenDialogTakesTheWholeFolderWhenAsked) {
   const std::string c = movie("dlg/c.avi"), a = movie("dlg/a.mkv"), odd = movie("dlg/odd.xyz");
   movie("dlg/notes.txt");
