@@ -46,12 +46,7 @@ void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int
         if (playlist_.empty()) return;
         fromPlaylistFile = true;
       } else if ((ext == "txt" || ext == "sub" || ext == "srt" || ext == "ssa") && movieOpen()) {
-        const auto r = subtitles::attachSubtitle(subtitles_, paths[0], true, settings_, t(),
-                                                 state_.MovieFrameRate);
-        if (r.ok) {
-          subtitleAttached(r.label);
-          playlist_.addSubtitle(paths[0]);
-        }
+        if (loadSubtitleFile(paths[0], true)) playlist_.addSubtitle(paths[0]);
         return;
       } else {
         single = true;
@@ -116,6 +111,26 @@ void PlaybackController::subtitleAttached(const std::string& label) {
   touch();
   clearSubtitleLayer();
   if (surface_) surface_->repaintVideo();
+}
+
+bool PlaybackController::loadSubtitleFile(const std::string& path, bool silent) {
+  // Commands arriving while the store changes are refused; the flag goes back
+  // to what it was, so a caller that holds it keeps it.
+  const bool wasBusy = state_.Busy;
+  state_.Busy = true;
+  const auto r =
+      subtitles::attachSubtitle(subtitles_, path, silent, settings_, t(), state_.MovieFrameRate);
+  state_.Busy = wasBusy;
+  if (!r.message.empty() && hooks_.showMessage) hooks_.showMessage(r.message);
+  // A failed load leaves no subtitle loaded, so the label must not keep the
+  // name of the one that was.
+  subtitleAttached(r.ok ? r.label : std::string());
+  return r.ok;
+}
+
+void PlaybackController::unloadSubtitle() {
+  subtitles_.setSubtitleLoaded(false);
+  subtitleAttached("");
 }
 
 void PlaybackController::OpenChosenFiles(const std::vector<std::string>& chosen) {

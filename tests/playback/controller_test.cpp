@@ -1,6 +1,7 @@
 // The playback controller against the fake engine: opening, failures,
 // commands under the re-entry flags, the end of a movie and the update tick.
 #include <algorithm>
+#include <fstream>
 
 #include "tests/playback/controller_fixture.h"
 
@@ -422,6 +423,55 @@ TEST_F(ControllerTest, MessagesLiveTheirTimeAndFollowThePosition) {
   settings_.OSDDisplay = false;
   controller_->MuteToggle();
   EXPECT_TRUE(osd_.empty());
+}
+
+// The subtitle list's choices for the playing entry: "No subtitle" unloads
+// the subtitle (nothing is drawn any more), and a choice that fails to load
+// leaves no file name on the label.
+TEST_F(ControllerTest, SubtitleChoiceOfThePlayingEntryLoadsAndUnloads) {
+  const std::string clip = movie("clip.avi");
+  const std::string good = movie("clip.srt");
+  std::ofstream(good) << "1\r\n00:00:00,000 --> 00:01:00,000\r\nHello\r\n\r\n"
+                         "2\r\n00:01:00,100 --> 00:01:02,000\r\nSecond\r\n\r\n"
+                         "3\r\n00:01:02,100 --> 00:01:03,000\r\nThird\r\n";
+  const std::string bad = movie("other.srt");
+  std::ofstream(bad) << "no subtitle in here\r\n";
+  const std::string noSubtitle = texts_.Labels[30];
+  openOne(clip);
+  playlist_->select(0);
+  ASSERT_EQ(playlist_->SubtitleCandidates(), std::vector<std::string>{good});
+  enum class Step { Choose, Add, BreakAndChoose };
+  const struct {
+    const char* name;
+    Step step;
+    int row;  // the ListSub row chosen
+    bool loaded;
+    std::string label;
+    bool drawn;  // the next ticks draw a subtitle
+  } rows[] = {
+      {"choose the file", Step::Choose, 1, true, "clip.srt", true},
+      {"choose no subtitle", Step::Choose, 0, false, noSubtitle, false},
+      {"choose the file again", Step::Choose, 1, true, "clip.srt", true},
+      {"add a file that does not load", Step::Add, 0, false, noSubtitle, false},
+      {"choose the file once more", Step::Choose, 1, true, "clip.srt", true},
+      {"the chosen file fails to load", Step::BreakAndChoose, 1, false, noSubtitle, false},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    if (r.step == Step::Add) {
+      playlist_->addSubtitle(bad);
+    } else {
+      if (r.step == Step::BreakAndChoose) std::ofstream(good) << "broken\r\n";
+      playlist_->chooseSubtitle(r.row);
+    }
+    EXPECT_EQ(subtitles_.SubtitleLoaded(), r.loaded);
+    EXPECT_EQ(controller_->display().SubtitleLabel, r.label);
+    subtitlesShown_ = 0;
+    play(3);
+    EXPECT_EQ(subtitlesShown_ > 0, r.drawn);
+  }
+  // The bad file never became the entry's subtitle; the last choice did.
+  EXPECT_EQ(playlist_->PlaylistSubtitles()[0], good);
 }
 
 // A message shown after a step is not overwritten by the live position: the
