@@ -27,20 +27,14 @@ void openMovies(playback::Player& player, const settings::Settings& settings, QW
   if (!chosen.empty()) player.controller().OpenChosenFiles(chosen);
 }
 
-void openSubtitle(playback::Player& player, const settings::Settings& settings, QWidget* owner) {
+void openSubtitle(playback::Player& player, const settings::Settings&, QWidget* owner) {
   playback::PlaybackController& c = player.controller();
   if (!subtitles::canOpenSubtitle(player.state().OpeningBusy, c.movieOpen())) return;
   const texts::InterfaceTexts& t = texts::currentTexts();
   const QString file = QFileDialog::getOpenFileName(
       owner, qt(t.Hints[10]), QString(), qt(texts::toQtFilter(texts::subtitleOpenFilter(t))));
   if (file.isEmpty()) return;
-  // The store is only changed while no other command runs.
-  player.state().Busy = true;
-  auto result = subtitles::attachSubtitle(player.subtitles(), file.toStdString(), false, settings,
-                                          t, player.state().MovieFrameRate);
-  player.state().Busy = false;
-  if (!result.message.empty() && c.hooks().showMessage) c.hooks().showMessage(result.message);
-  if (result.ok) c.subtitleAttached(result.label);
+  c.loadSubtitleFile(file.toStdString(), false);
 }
 
 // The transport keys of the main window.

@@ -106,6 +106,14 @@ class PlaybackController : public EngineListener {
   // A subtitle was attached to the open movie (label: its file name) or
   // dropped (empty label): the label changes and the layer is cleared.
   void subtitleAttached(const std::string& label);
+  // Loads a subtitle file for the open movie (the subtitle list's choice, a
+  // dropped file): the store, its loaded flag, the label (the file name, or
+  // "No subtitle" when the load failed) and the layer. Shows the load's message
+  // unless silent. Returns success.
+  bool loadSubtitleFile(const std::string& path, bool silent);
+  // The open movie shows no subtitle any more: SubtitleLoaded false, the lines
+  // cleared, the label "No subtitle".
+  void unloadSubtitle();
   // The hooks, to be completed by the windows once they exist.
   PlaybackHooks& hooks() { return hooks_; }
   void setTexts(const texts::InterfaceTexts& texts) { texts_ = &texts; }

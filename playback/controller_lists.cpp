@@ -27,6 +27,11 @@ bool isFolder(const std::string& p) {
   return fs::is_directory(p, ec);
 }
 
+// File "<path>" doesn't exist!
+std::string doesntExist(const texts::InterfaceTexts& t, const std::string& path) {
+  return t.Messages[kFile] + " \"" + path + "\" " + t.Messages[kDoesntExist];
+}
+
 }  // namespace
 
 void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int startIndex) {
@@ -41,12 +46,7 @@ void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int
         if (playlist_.empty()) return;
         fromPlaylistFile = true;
       } else if ((ext == "txt" || ext == "sub" || ext == "srt" || ext == "ssa") && movieOpen()) {
-        const auto r = subtitles::attachSubtitle(subtitles_, paths[0], true, settings_, t(),
-                                                 state_.MovieFrameRate);
-        if (r.ok) {
-          subtitleAttached(r.label);
-          playlist_.addSubtitle(paths[0]);
-        }
+        if (loadSubtitleFile(paths[0], true)) playlist_.addSubtitle(paths[0]);
         return;
       } else {
         single = true;
@@ -100,7 +100,7 @@ void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int
       state_.CurrentMovie = movie;
       OpenMovie(settings_.AutoPlayOnLoad, single);
     } else if (hooks_.showMessage) {
-      hooks_.showMessage(t().Messages[kFile] + " \"" + movie + "\" " + t().Messages[kDoesntExist]);
+      hooks_.showMessage(doesntExist(t(), movie));
     }
   } catch (...) {
   }
@@ -113,12 +113,30 @@ void PlaybackController::subtitleAttached(const std::string& label) {
   if (surface_) surface_->repaintVideo();
 }
 
+bool PlaybackController::loadSubtitleFile(const std::string& path, bool silent) {
+  // Commands arriving while the store changes are refused; the flag goes back
+  // to what it was, so a caller that holds it keeps it.
+  const bool wasBusy = state_.Busy;
+  state_.Busy = true;
+  const auto r =
+      subtitles::attachSubtitle(subtitles_, path, silent, settings_, t(), state_.MovieFrameRate);
+  state_.Busy = wasBusy;
+  if (!r.message.empty() && hooks_.showMessage) hooks_.showMessage(r.message);
+  // A failed load leaves no subtitle loaded, so the label must not keep the
+  // name of the one that was.
+  subtitleAttached(r.ok ? r.label : std::string());
+  return r.ok;
+}
+
+void PlaybackController::unloadSubtitle() {
+  subtitles_.setSubtitleLoaded(false);
+  subtitleAttached("");
+}
+
 void PlaybackController::OpenChosenFiles(const std::vector<std::string>& chosen) {
   if (state_.Busy || state_.OpeningBusy || chosen.empty()) return;
   if (!isFile(chosen[0])) {
-    if (hooks_.showMessage)
-      hooks_.showMessage(t().Messages[kFile] + " \"" + chosen[0] + "\" " +
-                         t().Messages[kDoesntExist]);
+    if (hooks_.showMessage) hooks_.showMessage(doesntExist(t(), chosen[0]));
     return;
   }
   playlist_.setPlayingFromPlaylist(false);
@@ -151,6 +169,12 @@ void PlaybackController::OpenChosenFiles(const std::vector<std::string>& chosen)
 
 void PlaybackController::OpenCommandLine(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
+  // One argument that names nothing on disk: say which path is missing,
+  // rather than that no movie was found among several.
+  if (paths.size() == 1 && !isFile(paths[0]) && !isFolder(paths[0])) {
+    if (hooks_.showMessage) hooks_.showMessage(doesntExist(t(), paths[0]));
+    return;
+  }
   playlist_.setPlayingFromPlaylist(false);
   state_.AutoClosePlayerOnce = settings_.AutoClosePlayerWhenFinished;
   OpenFileList(paths, 0);

@@ -215,6 +215,7 @@ void PlaybackController::openSteps(bool playOnOpen, bool singleMovie) {
 
 void PlaybackController::UnableToRender() {
   engine_.setActive(false);
+  runningPosition_ = false;
   startResetTimer(false);
   if (hooks_.setCursorAutoHide) hooks_.setCursorAutoHide(false);
   resetTransportDisplay(true);
@@ -252,6 +253,8 @@ void PlaybackController::putBackOverrides() {
 
 void PlaybackController::CloseMovie(bool full) {
   if (state_.OpeningBusy || !engine_.active()) return;
+  // No position to follow once the movie is closed.
+  runningPosition_ = false;
   try {
     if (hooks_.recordMovie && !(hooks_.skipRecordOnce && hooks_.skipRecordOnce()))
       hooks_.recordMovie(state_.CurrentMovie, engine_.currentPosition() / kUnitsPerMs);

@@ -53,6 +53,10 @@ int64_t PlaybackController::now() const {
 }
 
 void PlaybackController::ShowOsd(const std::string& text) {
+  // A new message ends the live position message: the tick must not write
+  // the position over "Stop", "Pause" or a volume text. A move sets the flag
+  // again after showing its position text.
+  runningPosition_ = false;
   if (osd_.show(text, settings_.OSDDisplay, now()) && surface_) surface_->repaintOsd();
 }
 

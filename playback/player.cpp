@@ -37,15 +37,9 @@ Player::Player(settings::Settings& settings, const texts::InterfaceTexts& texts,
   };
   ph.openMoviePath = [this] { return engine_->active() ? state_.CurrentMovie : std::string(); };
   ph.loadSubtitle = [this](const std::string& path) {
-    state_.Busy = true;
-    const auto r = subtitles::attachSubtitle(subtitles_, path, false, settings_, *texts_,
-                                             state_.MovieFrameRate);
-    state_.Busy = false;
-    if (!r.ok && !r.message.empty()) showMessage(r.message);
-    if (r.ok) controller_->subtitleAttached(r.label);
-    return r.ok;
+    return controller_->loadSubtitleFile(path, false);
   };
-  ph.unloadSubtitle = [this] { controller_->subtitleAttached(""); };
+  ph.unloadSubtitle = [this] { controller_->unloadSubtitle(); };
   ph.clearAutoClosePlayerOnce = [this] { state_.AutoClosePlayerOnce = false; };
   playlist_ = std::make_unique<playlist::Playlist>(settings_, *texts_, std::move(ph));
 

@@ -1,5 +1,6 @@
 #include "playback/time_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -70,8 +71,10 @@ std::string playingTimes(int64_t positionMs, int64_t durationMs, double rate, bo
     auto frames = [&](int64_t ms) {
       return playing ? framesOfInTens(ms, rate) : framesOf(ms, rate);
     };
+    // A position past the duration (a stream longer than it said) leaves no
+    // remaining frames, as the times form reads a negative remainder as 0.
     return sixWide(framesOf(durationMs, rate)) + " - " + sixWide(frames(positionMs)) + " - " +
-           sixWide(frames(durationMs - positionMs));
+           sixWide(frames(std::max<int64_t>(durationMs - positionMs, 0)));
   }
   const std::string position = formatHms(positionMs);
   return formatHms(durationMs) + " - " + position + " - " +

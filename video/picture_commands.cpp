@@ -7,8 +7,6 @@ namespace video {
 
 namespace {
 
-using Real = long double;
-
 // Indices into InterfaceTexts::Messages.
 constexpr int kHorizontalPosition = 25;
 constexpr int kVerticalPosition = 26;
@@ -175,7 +173,7 @@ PictureCommandResult panInWindow(const PictureState& picture, const settings::Se
   if (H >= maxH && W >= maxW) return result;
   const int h = std::max(std::min(maxW - W, 16), 0);
   if (h < 1) return result;
-  const int newH = roundEven(Real(H) / W * (W + h));
+  const int newH = roundEvenQuotient(int64_t(H) * (W + h), W);  // H / W * (W + h)
   if (newH >= maxH) return result;
   const int grow = newH - H;
   Bounds next{windowBounds.Left - floorHalf(h), windowBounds.Top - floorHalf(grow),
@@ -199,7 +197,7 @@ PictureCommandResult panOutWindow(const PictureState& picture, const settings::S
   const int W = windowBounds.width();
   const int H = windowBounds.height();
   if (W < 1 || H < 1) return result;
-  const int d = H - roundEven(Real(H) / W * (W - c));
+  const int d = H - roundEvenQuotient(int64_t(H) * (W - c), W);  // H - H / W * (W - c)
   if (view.SurfaceHeight - d <= 29) return result;
   Bounds next{windowBounds.Left + floorHalf(c), windowBounds.Top + floorHalf(d),
               windowBounds.Right - ceilHalf(c), windowBounds.Bottom - ceilHalf(d)};
@@ -262,13 +260,14 @@ PictureCommandResult movePicture(PictureMove move, PictureState& picture, const 
     case PictureMove::Left:
     case PictureMove::Right:
       step(x, move == PictureMove::Left ? -1 : 1);
-      next.Left = roundEven(Real(x) * Real(0.01) * d.Width) + (Sw - d.Width) / 2;
+      // x * 0.01 * Dw in exact decimal: a half pixel goes to the even neighbour.
+      next.Left = roundEvenQuotient(int64_t(x) * d.Width, 100) + (Sw - d.Width) / 2;
       result.Osd = horizontalPositionMessage(t, x);
       break;
     case PictureMove::Up:
     case PictureMove::Down:
       step(y, move == PictureMove::Up ? 1 : -1);
-      next.Top = (Sh - d.Height) / 2 - roundEven(Real(y) * Real(0.01) * d.Height);
+      next.Top = (Sh - d.Height) / 2 - roundEvenQuotient(int64_t(y) * d.Height, 100);
       result.Osd = verticalPositionMessage(t, y);
       break;
     case PictureMove::Center:

@@ -29,6 +29,20 @@ int32_t roundEven(long double x) {
   return saturate(n);
 }
 
+int32_t roundEvenQuotient(int64_t numerator, int64_t denominator) {
+  if (denominator <= 0) return 0;
+  // Floor division, so the remainder is in [0, denominator) for either sign.
+  int64_t q = numerator / denominator;
+  int64_t r = numerator % denominator;
+  if (r < 0) {
+    --q;
+    r += denominator;
+  }
+  const int64_t rest = denominator - r;  // r compared with half the denominator, without overflow
+  if (r > rest || (r == rest && q % 2 != 0)) ++q;
+  return saturate(q);
+}
+
 double usableRatio(double pictureRatio) {
   return (std::isfinite(pictureRatio) && pictureRatio > 0) ? pictureRatio : kNoMovieRatio;
 }
@@ -59,11 +73,26 @@ Rect LayoutPicture(const PictureState& picture, bool keepAspectRatio, int areaWi
   const CorrectedSize c = correctedSize(picture.VideoWidth, picture.VideoHeight, ratio);
 
   // Width for a given height and back, keeping the picture's shape.
+  // With a native size the shape is the integer ratio A : B, taken exactly
+  // (x * to / from); only a product beyond 64 bits falls back to floating point.
+  auto scale = [](int64_t x, int64_t to, int64_t from) -> int64_t {
+    int64_t product = 0;
+    if (__builtin_mul_overflow(x, to, &product)) return roundEven(Real(x) / from * to);
+    return roundEvenQuotient(product, from);
+  };
   auto widthFor = [&](int64_t h) -> int64_t {
-    return c.valid ? roundEven(Real(h) / c.B * c.A) : roundEven(Real(h) * ratio);
+    return c.valid ? scale(h, c.A, c.B) : roundEven(Real(h) * ratio);
   };
   auto heightFor = [&](int64_t w) -> int64_t {
-    return c.valid ? roundEven(Real(w) / c.A * c.B) : roundEven(Real(w) / ratio);
+    return c.valid ? scale(w, c.B, c.A) : roundEven(Real(w) / ratio);
+  };
+  // The percent terms in exact decimal: Round(x * P * 0.02) is Round(x * P / 50),
+  // Round(x * P * (-0.01)) is Round(-x * P / 100), Round(x * offset * 0.01) is
+  // Round(x * offset / 100). A half pixel goes to the even neighbour.
+  auto panGrowth = [&](int64_t x) -> int64_t { return roundEvenQuotient(x * P, 50); };
+  auto panShift = [&](int64_t x) -> int64_t { return roundEvenQuotient(-x * P, 100); };
+  auto percentOf = [](int64_t x, int64_t percent) -> int64_t {
+    return roundEvenQuotient(x * percent, 100);
   };
   // Pan-scan at -50 or a 1-pixel area would give an empty picture: keep 1 pixel.
   auto atLeastOne = [](int64_t v) { return std::max<int64_t>(v, 1); };
@@ -71,21 +100,21 @@ Rect LayoutPicture(const PictureState& picture, bool keepAspectRatio, int areaWi
   int64_t W = 0, H = 0, left = 0, top = 0;
   if (keepAspectRatio) {
     if (Real(Wa) / Ha > ratio) {  // the area is wider than the picture
-      H = atLeastOne(Ha + roundEven(Real(Ha * P) * Real(0.02)));
+      H = atLeastOne(Ha + panGrowth(Ha));
       W = atLeastOne(widthFor(H));
-      left = (Wa - W) / 2 + roundEven(Real(W * offsetX) * Real(0.01));
-      top = roundEven(Real(Ha * P) * Real(-0.01)) - roundEven(Real(H * offsetY) * Real(0.01));
+      left = (Wa - W) / 2 + percentOf(W, offsetX);
+      top = panShift(Ha) - percentOf(H, offsetY);
     } else {
-      W = atLeastOne(Wa + roundEven(Real(Wa * P) * Real(0.02)));
+      W = atLeastOne(Wa + panGrowth(Wa));
       H = atLeastOne(heightFor(W));
-      left = roundEven(Real(Wa * P) * Real(-0.01)) + roundEven(Real(W * offsetX) * Real(0.01));
-      top = (Ha - H) / 2 - roundEven(Real(H * offsetY) * Real(0.01));
+      left = panShift(Wa) + percentOf(W, offsetX);
+      top = (Ha - H) / 2 - percentOf(H, offsetY);
     }
   } else {
-    W = atLeastOne(Wa + roundEven(Real(Wa * P) * Real(0.02)));
-    H = atLeastOne(Ha + roundEven(Real(Ha * P) * Real(0.02)));
-    left = roundEven(Real(Wa * P) * Real(-0.01)) + roundEven(Real(W * offsetX) * Real(0.01));
-    top = roundEven(Real(Ha * P) * Real(-0.01)) - roundEven(Real(H * offsetY) * Real(0.01));
+    W = atLeastOne(Wa + panGrowth(Wa));
+    H = atLeastOne(Ha + panGrowth(Ha));
+    left = panShift(Wa) + percentOf(W, offsetX);
+    top = panShift(Ha) - percentOf(H, offsetY);
   }
   return {saturate(left), saturate(top), saturate(W), saturate(H)};
 }
@@ -96,7 +125,8 @@ int AutomaticPanScanAmount(int monitorWidth, int monitorHeight, double ratio) {
   if (Real(monitorWidth) / monitorHeight >= r) return 0;
   const int64_t H0 = roundEven(monitorWidth / r);  // picture height at full width
   if (H0 < 1) return 0;
-  const int p = roundEven(((Real(monitorHeight - H0) / 3 + H0) / H0 - 1) / Real(0.02));
+  // (((Mh - H0) / 3 + H0) / H0 - 1) / 0.02 is exactly 50 (Mh - H0) / (3 H0).
+  const int p = roundEvenQuotient(50 * (monitorHeight - H0), 3 * H0);
   const int clamped = std::clamp(p, 0, 50);
   return clamped <= 2 ? 0 : clamped;
 }

@@ -47,6 +47,13 @@ inline constexpr int kOffsetMax = 100;
 // Round to nearest with halves to even, saturated to the int32 range; NaN gives 0.
 int32_t roundEven(long double x);
 
+// numerator / denominator rounded to nearest with halves to even, computed
+// exactly in integers and saturated to the int32 range; 0 for a denominator of
+// 0 or less. The layout's percent terms (x * 0.01, x * 0.02) and its ratios of
+// pixel counts go through this, so a value that is exactly k + 0.5 is a tie
+// and not a hair above or below it as a binary 0.01 would make it.
+int32_t roundEvenQuotient(int64_t numerator, int64_t denominator);
+
 // The ratio the layout works with: PictureRatio when it is a positive finite
 // number, otherwise the no-movie ratio 1.33 (guards a zero or corrupt ratio).
 double usableRatio(double pictureRatio);

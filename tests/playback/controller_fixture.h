@@ -67,6 +67,13 @@ class ControllerTest : public ::testing::Test {
     };
     h.openMoviePath = [this] { return state_.CurrentMovie; };
     h.showMessage = [this](const std::string& m) { messages_.push_back(m); };
+    h.checkSubtitleFile = [this](const std::string& p) {
+      return subtitles::SubtitleStore::CheckSubtitleFile(p, settings_);
+    };
+    h.loadSubtitle = [this](const std::string& p) {
+      return controller_->loadSubtitleFile(p, false);
+    };
+    h.unloadSubtitle = [this] { controller_->unloadSubtitle(); };
     return h;
   }
 
@@ -83,6 +90,7 @@ class ControllerTest : public ::testing::Test {
     h.recordMovie = [this](const std::string& p, int64_t) { recorded_.push_back(p); };
     h.saveRemembered = [this] { ++saves_; };
     h.keepAwake = [this](bool on) { keepAwake_ = on; };
+    h.showSubtitle = [this](int) { ++subtitlesShown_; };
     return h;
   }
 
@@ -117,6 +125,7 @@ class ControllerTest : public ::testing::Test {
   int saves_ = 0;
   bool minimized_ = false;
   bool keepAwake_ = false;
+  int subtitlesShown_ = 0;
 };
 
 }  // namespace playback::testing

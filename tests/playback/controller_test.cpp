@@ -1,6 +1,7 @@
 // The playback controller against the fake engine: opening, failures,
 // commands under the re-entry flags, the end of a movie and the update tick.
 #include <algorithm>
+#include <fstream>
 
 #include "tests/playback/controller_fixture.h"
 
@@ -303,6 +304,35 @@ TEST_F(ControllerTest, DropsBuildASortedListAndKeepTheOldOneWithoutMovies) {
   EXPECT_EQ(engine_.renderedPaths.back(), srt);
 }
 
+TEST_F(ControllerTest, CommandLineNamesAMissingFileAndFindsNoMovieInALongerList) {
+  const std::string a = movie("cl/a.avi");
+  movie("empty/notes.txt");
+  const std::string absent = folder_ + "/cl/absent.avi";
+  const std::string missingList = folder_ + "/cl/list.mpl";
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    std::string message;  // empty: none
+    std::string opened;
+  } rows[] = {
+      {"one missing movie", {absent}, "File \"" + absent + "\" doesn't exist!", ""},
+      {"one missing playlist", {missingList}, "File \"" + missingList + "\" doesn't exist!", ""},
+      {"one folder without movies", {folder_ + "/empty"}, "No movie found!", ""},
+      {"two missing paths", {absent, missingList}, "No movie found!", ""},
+      {"a movie and a missing path", {absent, a}, "", a},
+      {"one movie", {a}, "", a},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    controller_->CloseMovie(true);
+    messages_.clear();
+    controller_->OpenCommandLine(r.args);
+    EXPECT_EQ(messages_,
+              r.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.message});
+    EXPECT_EQ(state_.CurrentMovie, r.opened);
+  }
+}
+
 TEST_F(ControllerTest, OpenDialogTakesTheWholeFolderWhenAsked) {
   const std::string c = movie("dlg/c.avi"), a = movie("dlg/a.mkv"), odd = movie("dlg/odd.xyz");
   movie("dlg/notes.txt");
@@ -393,6 +423,90 @@ TEST_F(ControllerTest, MessagesLiveTheirTimeAndFollowThePosition) {
   settings_.OSDDisplay = false;
   controller_->MuteToggle();
   EXPECT_TRUE(osd_.empty());
+}
+
+// The subtitle list's choices for the playing entry: "No subtitle" unloads
+// the subtitle (nothing is drawn any more), and a choice that fails to load
+// leaves no file name on the label.
+TEST_F(ControllerTest, SubtitleChoiceOfThePlayingEntryLoadsAndUnloads) {
+  const std::string clip = movie("clip.avi");
+  const std::string good = movie("clip.srt");
+  std::ofstream(good) << "1\r\n00:00:00,000 --> 00:01:00,000\r\nHello\r\n\r\n"
+                         "2\r\n00:01:00,100 --> 00:01:02,000\r\nSecond\r\n\r\n"
+                         "3\r\n00:01:02,100 --> 00:01:03,000\r\nThird\r\n";
+  const std::string bad = movie("other.srt");
+  std::ofstream(bad) << "no subtitle in here\r\n";
+  const std::string noSubtitle = texts_.Labels[30];
+  openOne(clip);
+  playlist_->select(0);
+  ASSERT_EQ(playlist_->SubtitleCandidates(), std::vector<std::string>{good});
+  enum class Step { Choose, Add, BreakAndChoose };
+  const struct {
+    const char* name;
+    Step step;
+    int row;  // the ListSub row chosen
+    bool loaded;
+    std::string label;
+    bool drawn;  // the next ticks draw a subtitle
+  } rows[] = {
+      {"choose the file", Step::Choose, 1, true, "clip.srt", true},
+      {"choose no subtitle", Step::Choose, 0, false, noSubtitle, false},
+      {"choose the file again", Step::Choose, 1, true, "clip.srt", true},
+      {"add a file that does not load", Step::Add, 0, false, noSubtitle, false},
+      {"choose the file once more", Step::Choose, 1, true, "clip.srt", true},
+      {"the chosen file fails to load", Step::BreakAndChoose, 1, false, noSubtitle, false},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    if (r.step == Step::Add) {
+      playlist_->addSubtitle(bad);
+    } else {
+      if (r.step == Step::BreakAndChoose) std::ofstream(good) << "broken\r\n";
+      playlist_->chooseSubtitle(r.row);
+    }
+    EXPECT_EQ(subtitles_.SubtitleLoaded(), r.loaded);
+    EXPECT_EQ(controller_->display().SubtitleLabel, r.label);
+    subtitlesShown_ = 0;
+    play(3);
+    EXPECT_EQ(subtitlesShown_ > 0, r.drawn);
+  }
+  // The bad file never became the entry's subtitle; the last choice did.
+  EXPECT_EQ(playlist_->PlaylistSubtitles()[0], good);
+}
+
+// A message shown after a step is not overwritten by the live position: the
+// step's running position ends with the next message and with a close.
+TEST_F(ControllerTest, MessagesAfterAStepAreNotReplacedByThePosition) {
+  const struct {
+    const char* name;
+    void (PlaybackController::*command)();
+    std::string osd;
+  } rows[] = {
+      {"stop", &PlaybackController::Stop, "Stop"},
+      {"pause", &PlaybackController::Pause, "Pause"},
+      {"mute", &PlaybackController::MuteToggle, "Mute on"},
+      {"volume", &PlaybackController::VolumeUp, "Volume: 55%"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    settings_.Mute = false;
+    settings_.AudioVolume = 10;
+    openOne(movie("a.avi"));
+    play(10);
+    controller_->Forward();
+    play(2);
+    EXPECT_EQ(osd_.message().substr(0, 8), "00:00:20");
+    (controller_.get()->*r.command)();
+    play(10);
+    EXPECT_EQ(osd_.message(), r.osd);
+    controller_->CloseMovie(true);
+  }
+  // A full close (the end of a list) also stops it.
+  openOne(movie("b.avi"));
+  controller_->Forward();
+  controller_->CloseMovie(true);
+  play(10);
+  EXPECT_EQ(osd_.message(), "Stop");
 }
 
 TEST_F(ControllerTest, VolumeMuteAndRepeatCommands) {

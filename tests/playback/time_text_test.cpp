@@ -51,6 +51,10 @@ TEST(TimeTextTest, ShowsThreeFieldsThatAddUp) {
       {1234, 120000, true, true, "  3000 -     30 -   2970"},
       {1234, 120000, true, false, "  3000 -     31 -   2969"},
       {0, 0, false, true, "00:00:00 - 00:00:00 - 00:00:00"},
+      // A position past the duration leaves nothing remaining in either form.
+      {126000, 120000, true, true, "  3000 -   3150 -      0"},
+      {126000, 120000, true, false, "  3000 -   3150 -      0"},
+      {126000, 120000, false, true, "00:02:00 - 00:02:06 - 00:00:00"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.text);

@@ -218,6 +218,20 @@ TEST(WindowPanTest, GrowsAndShrinksKeepingShape) {
        640,
        480,
        Bounds{1152, 906, 1776, 1374}},
+      // The new height is an exact half here: 170 x 336 / 320 = 178.5 and
+      // 170 x 304 / 320 = 161.5 go to the even neighbours 178 and 162.
+      {"pan in with a half-pixel height",
+       true,
+       {0, 0, 320, 170},
+       316,
+       166,
+       Bounds{-8, -4, 328, 174}},
+      {"pan out with a half-pixel height",
+       false,
+       {0, 0, 320, 170},
+       316,
+       166,
+       Bounds{8, 4, 312, 166}},
   };
   const Bounds workArea{0, 0, 1280, 1024};
   for (const Row& row : rows) {
@@ -261,6 +275,8 @@ TEST(MovePictureTest, StepsOffsetsWithinLimitsAndAlwaysShowsMessage) {
     int endX, endY;
     const char* osd;
     std::optional<Rect> rect;
+    Rect destination = {0, 60, 640, 360};
+    int Sw = 640, Sh = 480;
   } rows[] = {
       {PictureMove::Left, 0, 0, -1, 0, "Horizontal position: -1%", Rect{-6, 60, 640, 360}},
       {PictureMove::Left, -99, 0, -100, 0, "Horizontal position: -100%", Rect{-640, 60, 640, 360}},
@@ -273,11 +289,25 @@ TEST(MovePictureTest, StepsOffsetsWithinLimitsAndAlwaysShowsMessage) {
       {PictureMove::Down, 0, -100, 0, -100, "Vertical position: -100%", std::nullopt},
       {PictureMove::Center, 5, -3, 0, 0, "Center", Rect{0, 60, 640, 360}},
       {PictureMove::Center, 0, 0, 0, 0, "Center", std::nullopt},
+      // Exact halves go to the even neighbour: -102.5 gives -102, 104.5 gives
+      // 104, 10.5 gives 10, -52.5 gives -52.
+      {PictureMove::Left, -9, 0, -10, 0, "Horizontal position: -10%", Rect{-102, 0, 1025, 768},
+       Rect{0, 0, 1025, 768}, 1025, 768},
+      {PictureMove::Right, 9, 0, 10, 0, "Horizontal position: 10%", Rect{104, 0, 1045, 768},
+       Rect{0, 0, 1045, 768}, 1045, 768},
+      {PictureMove::Up, 0, 0, 0, 1, "Vertical position: 1%", Rect{0, -10, 640, 1050},
+       Rect{0, 0, 640, 1050}, 640, 1050},
+      {PictureMove::Down, 0, -4, 0, -5, "Vertical position: -5%", Rect{0, 52, 640, 1050},
+       Rect{0, 0, 640, 1050}, 640, 1050},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << static_cast<int>(row.move) << " " << row.x << "," << row.y);
     PictureState p{720, 576, 1.78, row.x, row.y};
-    PictureCommandResult r = movePicture(row.move, p, windowedView(), t);
+    PlayerView view = windowedView();
+    view.Destination = row.destination;
+    view.SurfaceWidth = row.Sw;
+    view.SurfaceHeight = row.Sh;
+    PictureCommandResult r = movePicture(row.move, p, view, t);
     EXPECT_EQ(p.PictureOffsetX, row.endX);
     EXPECT_EQ(p.PictureOffsetY, row.endY);
     EXPECT_EQ(r.Osd, row.osd);

@@ -14,6 +14,38 @@ std::string show(const Rect& r) {
   return s.str();
 }
 
+TEST(RoundEvenTest, ExactQuotientRoundsHalvesToEven) {
+  struct Row {
+    int64_t numerator, denominator;
+    int32_t expected;
+  } rows[] = {
+      {1050, 100, 10},
+      {-1050, 100, -10},
+      {10250, 100, 102},
+      {-10250, 100, -102},
+      {1150, 100, 12},
+      {-1150, 100, -12},
+      {1025, 50, 20},
+      {1075, 50, 22},
+      {1049, 100, 10},
+      {1051, 100, 11},
+      {-1051, 100, -11},
+      {7, 3, 2},
+      {-7, 3, -2},
+      {0, 7, 0},
+      {5, 0, 0},
+      {5, -2, 0},
+      {INT64_MAX, 1, INT32_MAX},
+      {INT64_MIN, 1, INT32_MIN},
+      {INT64_MAX, INT64_MAX, 1},
+      {INT64_MIN + 1, INT64_MAX, -1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.numerator << " / " << row.denominator);
+    EXPECT_EQ(roundEvenQuotient(row.numerator, row.denominator), row.expected);
+  }
+}
+
 TEST(RoundEvenTest, RoundsHalvesToEvenAndSaturates) {
   struct Row {
     long double x;
@@ -127,6 +159,77 @@ TEST(LayoutPictureTest, ComputesExactRectangles) {
       {"empty surface", {1920, 1080, 1.78, 0, 0}, true, 640, 0, 0, {0, 0, 0, 0}},
       {"negative surface", {1920, 1080, 1.78, 0, 0}, false, -5, 100, 0, {0, 0, 0, 0}},
       {"tiny picture with extreme ratio", {1, 1, 5.0, 0, 0}, true, 500, 500, 0, {0, 200, 500, 100}},
+      // Exact halves go to the even neighbour in every term.
+      {"4:3 on 1680x1050 with pan-scan 1: top -10.5 gives -10",
+       {640, 480, 1.33, 0, 0},
+       true,
+       1680,
+       1050,
+       1,
+       {128, -10, 1423, 1071}},
+      {"free 1025 wide with offset 10: 102.5 gives 102",
+       {720, 576, 1.78, 10, 0},
+       false,
+       1025,
+       576,
+       0,
+       {102, 0, 1025, 576}},
+      {"free 1025 wide with offset -10: -102.5 gives -102",
+       {720, 576, 1.78, -10, 0},
+       false,
+       1025,
+       576,
+       0,
+       {-102, 0, 1025, 576}},
+      {"free 1045 wide with offset 10: 104.5 gives 104",
+       {720, 576, 1.78, 10, 0},
+       false,
+       1045,
+       576,
+       0,
+       {104, 0, 1045, 576}},
+      {"free 1035 wide with offset 10: 103.5 gives 104",
+       {720, 576, 1.78, 10, 0},
+       false,
+       1035,
+       576,
+       0,
+       {104, 0, 1035, 576}},
+      {"free 1050 high with offset y 1: 10.5 gives 10",
+       {720, 576, 1.78, 0, 1},
+       false,
+       640,
+       1050,
+       0,
+       {0, -10, 640, 1050}},
+      {"free full screen 1025x768 pan-scan 1: growth 20.5 gives 20",
+       {720, 576, 1.78, 0, 0},
+       false,
+       1025,
+       768,
+       1,
+       {-10, -8, 1045, 783}},
+      {"tall monitor 1050x1680 pan-scan 1: left -10.5 gives -10",
+       {720, 576, 1.78, 0, 0},
+       true,
+       1050,
+       1680,
+       1,
+       {-10, 539, 1071, 602}},
+      {"width 303 x 720 / 480 = 454.5 gives 454",
+       {720, 480, 1.5, 0, 0},
+       true,
+       1000,
+       303,
+       0,
+       {273, 0, 454, 303}},
+      {"width 329 x 720 / 480 = 493.5 gives 494",
+       {720, 480, 1.5, 0, 0},
+       true,
+       1000,
+       329,
+       0,
+       {253, 0, 494, 329}},
   };
   for (const LayoutCase& row : rows) {
     SCOPED_TRACE(row.name);
@@ -210,6 +313,25 @@ TEST(AutomaticPanScanAmountTest, CutsAThirdOfTheBars) {
       {800, 600, 20.0, 50},  {1280, 0, 1.78, 0},    {0, 0, 1.78, 0},        {1280, 1024, 0.0, 0},
       {1280, 1024, NAN, 0},  {1280, 1024, -1.0, 0}, {1, 1024, 1e9, 0}};
   for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.Mw << "x" << row.Mh << " r " << row.r);
+    EXPECT_EQ(AutomaticPanScanAmount(row.Mw, row.Mh, row.r), row.expected);
+  }
+}
+
+// The amount is 50 (Mh - H0) / (3 H0) percent; an exact half goes to the even
+// neighbour. H0 500: 3.5 and 4.5 give 4, 2.5 gives 2 and so 0. H0 320: 17.5
+// gives 18, 37.5 gives 38.
+TEST(AutomaticPanScanAmountTest, HalfPercentsGoToTheEvenNeighbour) {
+  const struct {
+    int Mw, Mh;
+    double r;
+    int expected;
+  } rows[] = {{665, 605, 1.33, 4},
+              {665, 635, 1.33, 4},
+              {665, 575, 1.33, 0},
+              {640, 656, 2.0, 18},
+              {640, 1040, 2.0, 38}};
+  for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << row.Mw << "x" << row.Mh << " r " << row.r);
     EXPECT_EQ(AutomaticPanScanAmount(row.Mw, row.Mh, row.r), row.expected);
   }

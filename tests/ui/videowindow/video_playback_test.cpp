@@ -97,7 +97,7 @@ TEST_F(VideoPlaybackTest, BadFilesEndInTheMessage) {
       {"text named .avi", testMedia().textAvi, invalid},
       {"truncated", testMedia().truncated, invalid},
       {"audio only", testMedia().audioOnly, invalid},
-      {"missing", testMedia().missing, texts::builtInTexts().Messages[2]},
+      {"missing", testMedia().missing, "File \"" + testMedia().missing + "\" doesn't exist!"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
