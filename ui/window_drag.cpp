@@ -19,7 +19,7 @@ std::vector<QPointer<QWidget>>& registry() {
 class DragFilter : public QObject {
  public:
   DragFilter(QWidget* window, int edge, QPoint pressGlobal, QSize minimum, DragAdjust adjust,
-             std::function<void()> onEnd)
+             std::function<void()> onEnd, bool immediate)
       : QObject(window),
         window_(window),
         edge_(edge),
@@ -28,17 +28,33 @@ class DragFilter : public QObject {
         minimum_(minimum),
         adjust_(std::move(adjust)),
         onEnd_(std::move(onEnd)) {
-    active_ = this;
     window->installEventFilter(this);
-    window->grabMouse();
+    if (immediate) {
+      active_ = this;
+      window->grabMouse();
+    } else {
+      armed_ = this;
+    }
   }
   ~DragFilter() override {
     if (active_ == this) active_ = nullptr;
+    if (armed_ == this) armed_ = nullptr;
   }
+  // The drag that moves its window now, and the one that waits for the
+  // pointer to leave the drag distance (at most one of each, never both).
   static DragFilter* active_;
+  static DragFilter* armed_;
+  void disarm() {
+    window_->removeEventFilter(this);
+    armed_ = nullptr;
+    auto onEnd = std::move(onEnd_);
+    deleteLater();
+    if (onEnd) onEnd();
+  }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
+    if (armed_ == this) return waitForDistance(event);
     if (event->type() == QEvent::MouseMove) {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       const QPoint delta = mouse->globalPosition().toPoint() - press_;
@@ -63,6 +79,30 @@ class DragFilter : public QObject {
   }
 
  private:
+  // A press only arms the drag: the window moves once the pointer, with the
+  // left button held, is the drag distance away from the press. A release
+  // before that (the first click of a double click) ends it unseen, and the
+  // window gets the release and the double click as usual.
+  bool waitForDistance(QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::MouseMove) {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (!(mouse->buttons() & Qt::LeftButton)) {
+        disarm();
+        return false;
+      }
+      const QPoint moved = mouse->globalPosition().toPoint() - press_;
+      if (moved.manhattanLength() < QApplication::startDragDistance()) return false;
+      armed_ = nullptr;
+      active_ = this;
+      window_->grabMouse();
+      return eventFilter(window_, event);
+    }
+    if (type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonPress ||
+        type == QEvent::MouseButtonDblClick || type == QEvent::Hide || type == QEvent::Close)
+      disarm();
+    return false;
+  }
   void finish() {
     window_->releaseMouse();
     window_->removeEventFilter(this);
@@ -81,6 +121,7 @@ class DragFilter : public QObject {
 };
 
 DragFilter* DragFilter::active_ = nullptr;
+DragFilter* DragFilter::armed_ = nullptr;
 
 }  // namespace
 
@@ -127,15 +168,17 @@ QRect snapToPlayerWindows(const QWidget* window, const QRect& proposed) {
 void StartWindowDrag(QWidget* window, QPoint pressGlobal, DragAdjust adjust,
                      std::function<void()> onEnd) {
   if (!window || DragFilter::active_) return;
+  if (DragFilter::armed_) DragFilter::armed_->disarm();
   if (!adjust) adjust = [window](const QRect& r) { return snapToPlayerWindows(window, r); };
-  new DragFilter(window, 0, pressGlobal, {}, std::move(adjust), std::move(onEnd));
+  new DragFilter(window, 0, pressGlobal, {}, std::move(adjust), std::move(onEnd), false);
 }
 
 void StartWindowResize(QWidget* window, int edge, QPoint pressGlobal, QSize minimum,
                        DragAdjust adjust) {
   if (!window || DragFilter::active_ || edge < 1 || edge > 8) return;
+  if (DragFilter::armed_) DragFilter::armed_->disarm();
   if (!adjust) adjust = [window](const QRect& r) { return snapToPlayerWindows(window, r); };
-  new DragFilter(window, edge, pressGlobal, minimum, std::move(adjust), {});
+  new DragFilter(window, edge, pressGlobal, minimum, std::move(adjust), {}, true);
 }
 
 bool windowDragActive() {

@@ -1,5 +1,7 @@
 #include "ui/videowindow/video_window.h"
 
+#include "ui/window_drag.h"
+
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -191,8 +193,11 @@ void TfrmVideoWindow::setFullScreen(bool on) {
 }
 
 void TfrmVideoWindow::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && !isFullScreen() && windowHandle())
-    windowHandle()->startSystemMove();
+  // The player moves the window itself, and only once the pointer leaves the
+  // drag distance: a window-manager move started on the press would take the
+  // pointer and swallow the second click of a double click.
+  if (event->button() == Qt::LeftButton && !isFullScreen())
+    StartWindowDrag(this, event->globalPosition().toPoint());
 }
 
 void TfrmVideoWindow::mouseDoubleClickEvent(QMouseEvent* event) {
