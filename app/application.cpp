@@ -33,6 +33,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
 #include "ui/message_window.h"
+#include "ui/skin_cursors.h"
 #include "ui/skin_data.h"
 #include "ui/videowindow/video_playback.h"
 #include "ui/window_drag.h"
@@ -190,6 +191,7 @@ bool Application::startUp() {
   settings::migrateOldFiles(folders_);
   texts::LoadBuiltInTexts(false);
   QGuiApplication::setApplicationDisplayName(kLoadingTitle);
+  QApplication::setWindowIcon(ui::applicationIcon());  // every window carries it
   readConfiguration();
   if (commandLine_.kind == CommandKind::Uninstall) {
     shell::ShellRegistration registration(shellContext());
@@ -230,11 +232,14 @@ void Application::createPlayerAndWindows() {
                                                    player_->state(), settings_);
   auto* window = new ui::TfrmMain(settings_, texts::currentTexts(), *link_);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->setWindowTitle("TarvelinoMainWindow loading...");
+  window->setWindowRole(QString::fromStdString(folders_.ProgramName + "MainWindow"));
   window->installEventFilter(this);
   mainWindow_ = window;
   link_->attach(window);
   link_->hooks().videoFullScreen = [this] { return video_->window().isFullScreen(); };
+  link_->hooks().titleChanged = [this](const std::string& title) {
+    video_->window().setWindowTitle(QString::fromStdString(title));
+  };
   installPlayerCommands(*link_, *player_, settings_, window, video_->window());
   installInfoCommands(*link_, *player_, window);  // info button, F6, Q, Ctrl+F1, About
   // Commands of the application itself come before the player's own.
@@ -380,8 +385,15 @@ void Application::firstActivation() {
 
 int Application::run() {
   if (!startUp()) return 0;
-  QGuiApplication::setApplicationDisplayName(QString::fromStdString(folders_.ProgramName));
-  mainWindow_->setWindowTitle(QString::fromStdString(folders_.ProgramName) + "MainWindow");
+  // From the first show the player's title is ProgramName, carried by the main
+  // and video windows (the movie's name joins it while a movie is open). Every
+  // window shows its own title as it is: an empty display name keeps the
+  // toolkit from appending one. Another instance is found through the local
+  // socket, not by window titles.
+  const QString title = QString::fromStdString(folders_.ProgramName);
+  QGuiApplication::setApplicationDisplayName(QString());
+  mainWindow_->setWindowTitle(title);
+  video_->window().setWindowTitle(title);
   mainWindow_->show();
   video_->start();
   // The first activation acts on the command line once the window is shown.

@@ -46,6 +46,13 @@ void MainWindowPlayback::refresh() {
   if (!d.MovieLabel.empty()) window_->setMovieName(d.MovieLabel);
   if (!d.SubtitleLabel.empty()) window_->setSubtitleName(d.SubtitleLabel);
   if (!d.RepeatLabel.empty()) window_->setRepeatText(d.RepeatLabel);
+  if (!d.Title.empty() && d.Title != shownTitle_) {
+    // The player's title (ProgramName, or the movie's name beside it) is the
+    // main window's title.
+    shownTitle_ = d.Title;
+    window_->setWindowTitle(QString::fromStdString(d.Title));
+    if (hooks_.titleChanged) hooks_.titleChanged(d.Title);
+  }
   window_->setTimesText(d.MovieTimes);
   window_->setShowingFrames(settings_.ShowFrames);
   window_->setSeekEnabled(true);  // so the maximum and position below take

@@ -27,7 +27,10 @@ TfrmVideoWindow::TfrmVideoWindow(playback::Engine& engine, const settings::Setti
       settings_(settings),
       osd_(osd),
       picture_(picture) {
-  setWindowTitle(QString::fromStdString(programName + "VideoWindow"));
+  // The title is the player's title (the movie's name joins it while a movie
+  // is open); the role names the window for the desktop and for scripts.
+  setWindowTitle(QString::fromStdString(programName));
+  setWindowRole(QString::fromStdString(programName + "VideoWindow"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   setAcceptDrops(true);
