@@ -245,10 +245,37 @@ void Application::createPlayerAndWindows() {
   // Commands of the application itself come before the player's own.
   auto playerMenu = link_->hooks().menuCommand;
   link_->hooks().menuCommand = [this, playerMenu](ui::MenuCommand command) {
-    if (command == ui::MenuCommand::DynamicAmplification)
-      toggleDynamicAmplification();
-    else if (playerMenu)
-      playerMenu(command);
+    using C = ui::MenuCommand;
+    switch (command) {
+      case C::DynamicAmplification:
+        toggleDynamicAmplification();
+        break;
+      case C::AlwaysOnTop:
+        toggleAlwaysOnTop();
+        break;
+      case C::SubtitleUp:
+        video_->MoveSubtitleUp();
+        break;
+      case C::SubtitleDown:
+        video_->MoveSubtitleDown();
+        break;
+      case C::IncreaseSize:
+        video_->IncreaseSubtitleSize();
+        break;
+      case C::DecreaseSize:
+        video_->DecreaseSubtitleSize();
+        break;
+      default:
+        if (playerMenu) playerMenu(command);
+    }
+  };
+  // The check marks follow the states they show (a new language rebuilds the
+  // menu, and keys change the states too).
+  link_->hooks().contextMenuOpening = [this] {
+    if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::DynamicAmplification))
+      item->setChecked(settings_.DynamicAmplification);
+    if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::AlwaysOnTop))
+      item->setChecked(ui::playerWindowsOnTop());
   };
   // The video window answers the same keys and drops as the main window, and
   // closing it closes the player.
@@ -360,6 +387,14 @@ void Application::toggleDynamicAmplification() {
   applySoundSettings();
   const texts::InterfaceTexts& t = texts::currentTexts();
   player_->controller().ShowOsd(t.Messages[settings_.DynamicAmplification ? 54 : 55]);
+}
+
+void Application::toggleAlwaysOnTop() {
+  const bool on = !ui::playerWindowsOnTop();
+  ui::setPlayerWindowsOnTop(on);
+  if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::AlwaysOnTop)) item->setChecked(on);
+  const texts::InterfaceTexts& t = texts::currentTexts();
+  player_->controller().ShowOsd(t.Messages[on ? 44 : 45]);
 }
 
 void Application::firstActivation() {

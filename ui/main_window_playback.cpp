@@ -1,5 +1,7 @@
 #include "ui/main_window_playback.h"
 
+#include "ui/command_table.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -143,6 +145,7 @@ void MainWindowPlayback::cycleRepeat() {
 }
 
 void MainWindowPlayback::menuCommand(MenuCommand command) {
+  if (!commandBuilt(command)) return;  // shown disabled; nothing to run yet
   switch (command) {
     case MenuCommand::Play:
       play();
@@ -185,6 +188,13 @@ void MainWindowPlayback::contextMenuOpening() {
 }
 
 void MainWindowPlayback::keyPressed(int key, Qt::KeyboardModifiers modifiers) {
+  // A key of a menu command runs that command, or nothing while it is not
+  // built (its menu item shows disabled); it never falls through to another
+  // key's meaning (Alt+C is not C).
+  if (const std::optional<MenuCommand> command = keyCommand(key, modifiers)) {
+    menuCommand(*command);
+    return;
+  }
   if (hooks_.keyPressed) act([&] { hooks_.keyPressed(key, modifiers); });
 }
 

@@ -15,6 +15,26 @@ std::vector<QPointer<QWidget>>& registry() {
   return windows;
 }
 
+bool& onTop() {
+  static bool on = false;
+  return on;
+}
+
+void applyOnTop(QWidget* window, bool on) {
+  if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
+  const bool shown = window->isVisible();
+  const bool fullScreen = window->isFullScreen();
+  const QRect geometry = window->geometry();
+  window->setWindowFlag(Qt::WindowStaysOnTopHint, on);  // hides a shown window
+  if (!shown) return;
+  if (fullScreen) {
+    window->showFullScreen();
+  } else {
+    window->setGeometry(geometry);
+    window->show();
+  }
+}
+
 // Follows the pointer with the mouse grabbed until the left button is released.
 class DragFilter : public QObject {
  public:
@@ -131,6 +151,16 @@ void registerPlayerWindow(QWidget* window) {
   for (const auto& p : list)
     if (p == window) return;
   list.emplace_back(window);
+  if (onTop()) applyOnTop(window, true);
+}
+
+void setPlayerWindowsOnTop(bool on) {
+  onTop() = on;
+  for (QWidget* window : playerWindows()) applyOnTop(window, on);
+}
+
+bool playerWindowsOnTop() {
+  return onTop();
 }
 
 std::vector<QWidget*> playerWindows() {

@@ -25,6 +25,13 @@ using DragAdjust = std::function<QRect(const QRect& proposed)>;
 void registerPlayerWindow(QWidget* window);
 std::vector<QWidget*> playerWindows();
 
+// "Always on Top": keeps every registered player window above the windows of
+// other programs (Qt::WindowStaysOnTopHint), or returns them to the ordinary
+// stacking. Windows registered later follow the same state. A shown window is
+// shown again where it was (changing the hint re-creates its native window).
+void setPlayerWindowsOnTop(bool on);
+bool playerWindowsOnTop();
+
 // The screen rectangle a window snaps to: the work area of its screen, or the
 // whole screen when wholeScreen is set.
 SnapRect screenRectFor(const QWidget* window, bool wholeScreen);

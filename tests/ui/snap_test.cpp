@@ -179,3 +179,34 @@ TEST(WindowDragTest, MovesOnlyPastTheDragDistanceAndKeepsDoubleClicks) {
 }
 
 }  // namespace
+
+namespace {
+
+// "Always on Top" reaches every player window, shown or not, and the windows
+// registered later; a shown window stays shown where it was.
+TEST(PlayerWindowsOnTopTest, EveryPlayerWindowFollowsTheState) {
+  QWidget shown, hidden, later;
+  shown.setGeometry(120, 110, 200, 100);
+  shown.show();
+  QCoreApplication::processEvents();
+  const QRect where = shown.geometry();
+  ui::registerPlayerWindow(&shown);
+  ui::registerPlayerWindow(&hidden);
+  for (const bool on : {true, false}) {
+    SCOPED_TRACE(on);
+    ui::setPlayerWindowsOnTop(on);
+    EXPECT_EQ(ui::playerWindowsOnTop(), on);
+    for (QWidget* w : {&shown, &hidden})
+      EXPECT_EQ(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint), on);
+    EXPECT_TRUE(shown.isVisible());
+    EXPECT_FALSE(hidden.isVisible());
+    EXPECT_EQ(shown.geometry(), where);
+    if (on) {
+      ui::registerPlayerWindow(&later);
+      EXPECT_TRUE(later.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+  }
+  EXPECT_FALSE(later.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+}  // namespace
