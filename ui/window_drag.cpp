@@ -25,14 +25,17 @@ void applyOnTop(QWidget* window, bool on) {
   const bool shown = window->isVisible();
   const bool fullScreen = window->isFullScreen();
   const QRect geometry = window->geometry();
+  const QString role = window->windowRole();
   window->setWindowFlag(Qt::WindowStaysOnTopHint, on);  // hides a shown window
-  if (!shown) return;
-  if (fullScreen) {
-    window->showFullScreen();
-  } else {
-    window->setGeometry(geometry);
-    window->show();
+  if (shown) {
+    if (fullScreen) {
+      window->showFullScreen();
+    } else {
+      window->setGeometry(geometry);
+      window->show();
+    }
   }
+  window->setWindowRole(role);  // the new native window does not carry it over
 }
 
 // Follows the pointer with the mouse grabbed until the left button is released.
