@@ -265,6 +265,15 @@ void Application::createPlayerAndWindows() {
       case C::DecreaseSize:
         video_->DecreaseSubtitleSize();
         break;
+      case C::DisableSubtitle:
+        video_->ToggleSubtitles();
+        break;
+      case C::DecreaseTime:
+        video_->ShiftSubtitleTimes(-500);
+        break;
+      case C::IncreaseTime:
+        video_->ShiftSubtitleTimes(500);
+        break;
       default:
         if (playerMenu) playerMenu(command);
     }
@@ -276,6 +285,8 @@ void Application::createPlayerAndWindows() {
       item->setChecked(settings_.DynamicAmplification);
     if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::AlwaysOnTop))
       item->setChecked(ui::playerWindowsOnTop());
+    if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::DisableSubtitle))
+      item->setChecked(!player_->subtitles().SubtitlesEnabled());
   };
   // The video window answers the same keys and drops as the main window, and
   // closing it closes the player.

@@ -51,10 +51,10 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::VolumeDown, true},
     {MenuCommand::Equalizer, false},  // equalizer window
     {MenuCommand::DynamicAmplification, true},
-    {MenuCommand::SubtitleFont, false},     // font dialog
-    {MenuCommand::DisableSubtitle, false},  // subtitle on/off
-    {MenuCommand::DecreaseTime, false},     // subtitle time correction
-    {MenuCommand::IncreaseTime, false},     // subtitle time correction
+    {MenuCommand::SubtitleFont, false},  // font dialog
+    {MenuCommand::DisableSubtitle, true},
+    {MenuCommand::DecreaseTime, true},
+    {MenuCommand::IncreaseTime, true},
     {MenuCommand::SubtitleUp, true},
     {MenuCommand::SubtitleDown, true},
     {MenuCommand::IncreaseSize, true},
