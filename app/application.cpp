@@ -35,6 +35,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
 #include "ui/message_window.h"
+#include "ui/skin_cursors.h"
 #include "ui/skin_data.h"
 #include "ui/videowindow/video_playback.h"
 #include "ui/window_drag.h"
@@ -205,6 +206,7 @@ bool Application::startUp() {
   settings::migrateOldFiles(folders_);
   texts::LoadBuiltInTexts(false);
   QGuiApplication::setApplicationDisplayName(kLoadingTitle);
+  QApplication::setWindowIcon(ui::applicationIcon());  // every window carries it
   readConfiguration();
   if (commandLine_.kind == CommandKind::Uninstall) {
     shell::ShellRegistration registration(shellContext());
@@ -244,11 +246,14 @@ void Application::createPlayerAndWindows() {
                                                    player_->state(), settings_);
   auto* window = new ui::TfrmMain(settings_, texts::currentTexts(), *link_);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->setWindowTitle("TarvelinoMainWindow loading...");
+  window->setWindowRole(QString::fromStdString(folders_.ProgramName + "MainWindow"));
   window->installEventFilter(this);
   mainWindow_ = window;
   link_->attach(window);
   link_->hooks().videoFullScreen = [this] { return video_->window().isFullScreen(); };
+  link_->hooks().titleChanged = [this](const std::string& title) {
+    video_->window().setWindowTitle(QString::fromStdString(title));
+  };
   installPlayerCommands(*link_, *player_, settings_, window, video_->window());
   installInfoCommands(*link_, *player_, window);  // info button, F6, Q, Ctrl+F1, About
   // Ctrl+C and Alt+C with their menu items: colour control window, frame capture.
@@ -257,10 +262,48 @@ void Application::createPlayerAndWindows() {
   // Commands of the application itself come before the player's own.
   auto playerMenu = link_->hooks().menuCommand;
   link_->hooks().menuCommand = [this, playerMenu](ui::MenuCommand command) {
-    if (command == ui::MenuCommand::DynamicAmplification)
-      toggleDynamicAmplification();
-    else if (playerMenu)
-      playerMenu(command);
+    using C = ui::MenuCommand;
+    switch (command) {
+      case C::DynamicAmplification:
+        toggleDynamicAmplification();
+        break;
+      case C::AlwaysOnTop:
+        toggleAlwaysOnTop();
+        break;
+      case C::SubtitleUp:
+        video_->MoveSubtitleUp();
+        break;
+      case C::SubtitleDown:
+        video_->MoveSubtitleDown();
+        break;
+      case C::IncreaseSize:
+        video_->IncreaseSubtitleSize();
+        break;
+      case C::DecreaseSize:
+        video_->DecreaseSubtitleSize();
+        break;
+      case C::DisableSubtitle:
+        video_->ToggleSubtitles();
+        break;
+      case C::DecreaseTime:
+        video_->ShiftSubtitleTimes(-500);
+        break;
+      case C::IncreaseTime:
+        video_->ShiftSubtitleTimes(500);
+        break;
+      default:
+        if (playerMenu) playerMenu(command);
+    }
+  };
+  // The check marks follow the states they show (a new language rebuilds the
+  // menu, and keys change the states too).
+  link_->hooks().contextMenuOpening = [this] {
+    if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::DynamicAmplification))
+      item->setChecked(settings_.DynamicAmplification);
+    if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::AlwaysOnTop))
+      item->setChecked(ui::playerWindowsOnTop());
+    if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::DisableSubtitle))
+      item->setChecked(!player_->subtitles().SubtitlesEnabled());
   };
   // The video window answers the same keys and drops as the main window, and
   // closing it closes the player.
@@ -374,6 +417,14 @@ void Application::toggleDynamicAmplification() {
   player_->controller().ShowOsd(t.Messages[settings_.DynamicAmplification ? 54 : 55]);
 }
 
+void Application::toggleAlwaysOnTop() {
+  const bool on = !ui::playerWindowsOnTop();
+  ui::setPlayerWindowsOnTop(on);
+  if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::AlwaysOnTop)) item->setChecked(on);
+  const texts::InterfaceTexts& t = texts::currentTexts();
+  player_->controller().ShowOsd(t.Messages[on ? 44 : 45]);
+}
+
 void Application::firstActivation() {
   firstActivationDone_ = true;
   if (instanceServer_) instanceServer_->setRunning();
@@ -397,8 +448,15 @@ void Application::firstActivation() {
 
 int Application::run() {
   if (!startUp()) return 0;
-  QGuiApplication::setApplicationDisplayName(QString::fromStdString(folders_.ProgramName));
-  mainWindow_->setWindowTitle(QString::fromStdString(folders_.ProgramName) + "MainWindow");
+  // From the first show the player's title is ProgramName, carried by the main
+  // and video windows (the movie's name joins it while a movie is open). Every
+  // window shows its own title as it is: an empty display name keeps the
+  // toolkit from appending one. Another instance is found through the local
+  // socket, not by window titles.
+  const QString title = QString::fromStdString(folders_.ProgramName);
+  QGuiApplication::setApplicationDisplayName(QString());
+  mainWindow_->setWindowTitle(title);
+  video_->window().setWindowTitle(title);
   mainWindow_->show();
   video_->start();
   // The first activation acts on the command line once the window is shown.

@@ -59,6 +59,8 @@ class Application : public QObject {
   // settings into the sound chain.
   void applySoundSettings();
   void toggleDynamicAmplification();
+  // "Always on Top": every player window above other programs' windows, or not.
+  void toggleAlwaysOnTop();
   void bossKeyHide();
   void bossKeyShow();
   void mainWindowStateChanged();

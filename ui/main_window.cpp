@@ -63,7 +63,7 @@ QString q(const std::string& s) {
 TfrmMain::TfrmMain(settings::Settings& settings, const texts::InterfaceTexts& texts,
                    MainWindowCommands& commands, QWidget* parent)
     : SkinWindow(parent, Qt::Window), settings_(settings), texts_(&texts), commands_(commands) {
-  setWindowTitle(QStringLiteral("TarvelinoMainWindow"));
+  setWindowRole(QStringLiteral("TarvelinoMainWindow"));
   setFace(loadSkinImage("MainImage"));
   setAcceptDrops(true);
   setFocusPolicy(Qt::StrongFocus);

@@ -57,7 +57,15 @@ enum class TransportState {
   Paused,   // pause held down, play enabled, rewind, forward and stop enabled
 };
 
-enum class MainSubmenu { RecentFiles, Bookmarks, ChangeResolution, SendWindowTo, Filters };
+enum class MainSubmenu {
+  RecentFiles,
+  Bookmarks,
+  ChangeResolution,
+  PanScan,     // shown in full screen only
+  WindowSize,  // shown in a window only
+  SendWindowTo,
+  Filters,
+};
 
 class TfrmMain : public SkinWindow {
   Q_OBJECT
@@ -130,6 +138,8 @@ class TfrmMain : public SkinWindow {
  private:
   void createWidgets();
   void buildMenu();
+  // Menu items and buttons of commands that are not built show disabled.
+  void applyCommandAvailability();
   void runButton(MainButton button);
   void runLabel(TVirtualLabel* label);
   void updateScrollTimer();

@@ -1,12 +1,15 @@
 // TfrmMain: the context menu.
 #include "ui/main_window.h"
 
+#include "ui/command_table.h"
 #include "ui/skin_loader.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPixmap>
+
+#include <algorithm>
 
 namespace ui {
 namespace {
@@ -117,6 +120,7 @@ void TfrmMain::buildMenu() {
   ratios->addAction(add(aspect, MenuCommand::AspectCustom, caption(M[27], "A"), true));
   actions_[MenuCommand::AspectOriginal]->setChecked(true);
   QMenu* pan = sub(video, M[28]);
+  submenus_[MainSubmenu::PanScan] = pan;
   add(pan, MenuCommand::PanIn, caption(M[29], "+"));
   add(pan, MenuCommand::PanOut, caption(M[30], "-"));
   pan->addSeparator();
@@ -124,6 +128,7 @@ void TfrmMain::buildMenu() {
   pan->addSeparator();
   add(pan, MenuCommand::PanCustom, caption(M[32], "P"));
   QMenu* size = sub(video, M[33]);
+  submenus_[MainSubmenu::WindowSize] = size;
   add(size, MenuCommand::WindowSize50, "50%\t1");
   add(size, MenuCommand::WindowSize100, "100%\t2");
   add(size, MenuCommand::WindowSize200, "200%\t3");
@@ -167,6 +172,13 @@ void TfrmMain::buildMenu() {
   menu_->addSeparator();
   add(menu_, MenuCommand::TurnOffAfterPlay, caption(M[54], "Ctrl+T"), true);
   add(menu_, MenuCommand::Exit, caption(M[55]), false, "MENUEXIT");
+  applyCommandAvailability();
+}
+
+void TfrmMain::applyCommandAvailability() {
+  for (const auto& [command, action] : actions_) action->setEnabled(commandBuilt(command));
+  setButtonEnabled(MainButton::Playlist, commandBuilt(MenuCommand::Playlist));
+  setButtonEnabled(MainButton::Configuration, commandBuilt(MenuCommand::Configuration));
 }
 
 void TfrmMain::contextMenuEvent(QContextMenuEvent* event) {
@@ -178,6 +190,18 @@ void TfrmMain::contextMenuEvent(QContextMenuEvent* event) {
     const std::string& file = settings_.RecentFile[i];
     action->setText(QString::number(i + 1) + "  " + QString::fromStdString(file));
     action->setVisible(!file.empty());
+  }
+  // Pan-scan belongs to full screen, the window sizes to a window.
+  const bool fullScreen = commands_.videoFullScreen();
+  submenus_[MainSubmenu::PanScan]->menuAction()->setVisible(fullScreen);
+  submenus_[MainSubmenu::WindowSize]->menuAction()->setVisible(!fullScreen);
+  // A submenu with nothing to choose (still empty, or only disabled items)
+  // shows disabled rather than opening onto nothing.
+  for (const auto& [which, submenu] : submenus_) {
+    const QList<QAction*> items = submenu->actions();
+    submenu->menuAction()->setEnabled(std::any_of(items.begin(), items.end(), [](QAction* a) {
+      return !a->isSeparator() && a->isVisible() && a->isEnabled();
+    }));
   }
   menu_->popup(event->globalPos());
 }

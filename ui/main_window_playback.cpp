@@ -1,5 +1,7 @@
 #include "ui/main_window_playback.h"
 
+#include "ui/command_table.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -46,6 +48,13 @@ void MainWindowPlayback::refresh() {
   if (!d.MovieLabel.empty()) window_->setMovieName(d.MovieLabel);
   if (!d.SubtitleLabel.empty()) window_->setSubtitleName(d.SubtitleLabel);
   if (!d.RepeatLabel.empty()) window_->setRepeatText(d.RepeatLabel);
+  if (!d.Title.empty() && d.Title != shownTitle_) {
+    // The player's title (ProgramName, or the movie's name beside it) is the
+    // main window's title.
+    shownTitle_ = d.Title;
+    window_->setWindowTitle(QString::fromStdString(d.Title));
+    if (hooks_.titleChanged) hooks_.titleChanged(d.Title);
+  }
   window_->setTimesText(d.MovieTimes);
   window_->setShowingFrames(settings_.ShowFrames);
   window_->setSeekEnabled(true);  // so the maximum and position below take
@@ -136,6 +145,7 @@ void MainWindowPlayback::cycleRepeat() {
 }
 
 void MainWindowPlayback::menuCommand(MenuCommand command) {
+  if (!commandBuilt(command)) return;  // shown disabled; nothing to run yet
   switch (command) {
     case MenuCommand::Play:
       play();
@@ -178,6 +188,13 @@ void MainWindowPlayback::contextMenuOpening() {
 }
 
 void MainWindowPlayback::keyPressed(int key, Qt::KeyboardModifiers modifiers) {
+  // A key of a menu command runs that command, or nothing while it is not
+  // built (its menu item shows disabled); it never falls through to another
+  // key's meaning (Alt+C is not C).
+  if (const std::optional<MenuCommand> command = keyCommand(key, modifiers)) {
+    menuCommand(*command);
+    return;
+  }
   if (hooks_.keyPressed) act([&] { hooks_.keyPressed(key, modifiers); });
 }
 

@@ -30,6 +30,9 @@ struct MainWindowHooks {
   std::function<bool()> minimize;        // true when handled
   std::function<bool()> videoFullScreen;
   std::function<void()> mainWindowMoved;
+  // The player's title changed (ProgramName, or ProgramName + " - '" + movie
+  // file name + "'" while a movie is open); the main window already carries it.
+  std::function<void(const std::string& title)> titleChanged;
 };
 
 class MainWindowPlayback : public QObject, public MainWindowCommands {
@@ -91,6 +94,7 @@ class MainWindowPlayback : public QObject, public MainWindowCommands {
   TfrmMain* window_ = nullptr;
   QTimer poll_;
   uint64_t shownRevision_ = ~uint64_t{0};
+  std::string shownTitle_;
 };
 
 }  // namespace ui

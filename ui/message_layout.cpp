@@ -26,6 +26,33 @@ QStringList wordsOf(const QString& line) {
   return words;
 }
 
+bool isPathSeparator(QChar c) {
+  return c == '/' || c == '\\';
+}
+
+// The longest start of word no wider than widthPx, at least one character:
+// ending just after a path separator when one such start exists, so that a
+// long path breaks between its folders before it breaks inside a name.
+int pieceLength(const QString& word, const QFontMetrics& metrics, int widthPx) {
+  int fits = 1;
+  while (fits < word.size() && metrics.horizontalAdvance(word.left(fits + 1)) <= widthPx) ++fits;
+  for (int n = fits; n > 1; --n)
+    if (isPathSeparator(word[n - 1]) && n < word.size()) return n;
+  return fits;
+}
+
+// The widest word of the text, in pixels: the narrowest wrapping width that
+// keeps every word whole.
+int widestWord(const QString& text, const QFontMetrics& metrics) {
+  QString normalized = text;
+  normalized.replace('\r', '\n');
+  int widest = 0;
+  for (const QString& paragraph : normalized.split('\n'))
+    for (const QString& word : wordsOf(paragraph))
+      widest = std::max(widest, metrics.horizontalAdvance(word));
+  return widest;
+}
+
 }  // namespace
 
 QStringList wrapMessageText(const QString& text, const QFont& font, int widthPx) {
@@ -43,10 +70,10 @@ QStringList wrapMessageText(const QString& text, const QFont& font, int widthPx)
       }
       if (!line.isEmpty()) out << line;
       line.clear();
-      // A word wider than the whole width is cut between characters.
+      // A word wider than the whole width is cut after a path separator
+      // where it can be, else between characters.
       while (metrics.horizontalAdvance(word) > widthPx && word.size() > 1) {
-        int n = 1;
-        while (n < word.size() && metrics.horizontalAdvance(word.left(n + 1)) <= widthPx) ++n;
+        const int n = pieceLength(word, metrics, widthPx);
         out << word.left(n);
         word = word.mid(n);
       }
@@ -71,19 +98,32 @@ MessageLayout layoutMessage(const QString& text, const QFont& font, QSize pictur
     layout.lines = wrapMessageText(text, font, width);
     int w = 0;
     for (const QString& line : layout.lines) w = std::max(w, metrics.horizontalAdvance(line));
-    layout.label = QSize(w, static_cast<int>(layout.lines.size()) * metrics.height());
+    // The height the painter gives the lines: the text layout's own line
+    // spacing, which may exceed the font's pixel height by a fraction per line.
+    const QRect block =
+        metrics.boundingRect(QRect(0, 0, std::max(w, 1) + 4, 1 << 20),
+                             Qt::AlignHCenter | Qt::AlignTop, layout.lines.join('\n'));
+    layout.label =
+        QSize(w, layout.lines.join(QString()).isEmpty() ? metrics.height() : block.height());
   };
+  // Narrowing never goes below the widest word (up to the whole width): a
+  // word is only cut when it is wider than the window can be.
+  const int keepWhole = std::min(widestWord(text, metrics), W - 20);
   int width = W - 20;
   for (;;) {
     measure(width);
     // Stop when the block is tall enough, narrow enough, or at most twice as
-    // wide as high (compared by multiplying, so an empty text cannot divide by zero).
+    // wide as high (compared by multiplying, so an empty text cannot divide by
+    // zero); the wrapping then widens again by one step.
     if (layout.label.height() > tallest || width < narrowest ||
-        layout.label.width() <= 2 * layout.label.height())
+        layout.label.width() <= 2 * layout.label.height()) {
+      width = std::min(width + 10, W - 20);
       break;
+    }
+    if (width - 10 < keepWhole) break;  // narrower would cut a word
     width -= 10;
   }
-  measure(std::min(width + 10, W - 20));
+  measure(width);
 
   const int lw = layout.label.width(), lh = layout.label.height();
   const int boxH = checkBox.height();

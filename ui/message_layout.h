@@ -1,7 +1,9 @@
 #pragma once
 // How the message window sizes itself to its text: it wraps the text narrower
 // until the block is no wider than twice its height, then sizes its picture to
-// fit. Pure given a font; interface thread (uses font metrics).
+// fit, never narrower than its widest word while the skin is wide enough for
+// it. The text block's height is the painter's, line spacing included. Pure
+// given a font; interface thread (uses font metrics).
 #include <QFont>
 #include <QImage>
 #include <QRect>
@@ -13,7 +15,8 @@ namespace ui {
 
 // Wraps text to lines no wider than widthPx where possible. Lines break only
 // at blanks, never at "\", "/" or "-" and never before a " !" or " ?"; a word
-// wider than the width is broken between characters. CR LF and LF end lines;
+// wider than the width is broken after a path separator ("/" or "\", which
+// stays at the end of the line) where one fits, else between characters. CR LF and LF end lines;
 // empty lines are dropped (a doubled line end counts once).
 QStringList wrapMessageText(const QString& text, const QFont& font, int widthPx);
 

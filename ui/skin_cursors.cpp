@@ -17,4 +17,14 @@ const QCursor& handPressCursor() {
   return cursor;
 }
 
+QIcon applicationIcon() {
+  const QImage image = loadSkinImage("APPICON");
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48})
+    icon.addPixmap(QPixmap::fromImage(
+        image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  icon.addPixmap(QPixmap::fromImage(image));
+  return icon;
+}
+
 }  // namespace ui

@@ -15,11 +15,34 @@ std::vector<QPointer<QWidget>>& registry() {
   return windows;
 }
 
+bool& onTop() {
+  static bool on = false;
+  return on;
+}
+
+void applyOnTop(QWidget* window, bool on) {
+  if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
+  const bool shown = window->isVisible();
+  const bool fullScreen = window->isFullScreen();
+  const QRect geometry = window->geometry();
+  const QString role = window->windowRole();
+  window->setWindowFlag(Qt::WindowStaysOnTopHint, on);  // hides a shown window
+  if (shown) {
+    if (fullScreen) {
+      window->showFullScreen();
+    } else {
+      window->setGeometry(geometry);
+      window->show();
+    }
+  }
+  window->setWindowRole(role);  // the new native window does not carry it over
+}
+
 // Follows the pointer with the mouse grabbed until the left button is released.
 class DragFilter : public QObject {
  public:
   DragFilter(QWidget* window, int edge, QPoint pressGlobal, QSize minimum, DragAdjust adjust,
-             std::function<void()> onEnd)
+             std::function<void()> onEnd, bool immediate)
       : QObject(window),
         window_(window),
         edge_(edge),
@@ -28,17 +51,33 @@ class DragFilter : public QObject {
         minimum_(minimum),
         adjust_(std::move(adjust)),
         onEnd_(std::move(onEnd)) {
-    active_ = this;
     window->installEventFilter(this);
-    window->grabMouse();
+    if (immediate) {
+      active_ = this;
+      window->grabMouse();
+    } else {
+      armed_ = this;
+    }
   }
   ~DragFilter() override {
     if (active_ == this) active_ = nullptr;
+    if (armed_ == this) armed_ = nullptr;
   }
+  // The drag that moves its window now, and the one that waits for the
+  // pointer to leave the drag distance (at most one of each, never both).
   static DragFilter* active_;
+  static DragFilter* armed_;
+  void disarm() {
+    window_->removeEventFilter(this);
+    armed_ = nullptr;
+    auto onEnd = std::move(onEnd_);
+    deleteLater();
+    if (onEnd) onEnd();
+  }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
+    if (armed_ == this) return waitForDistance(event);
     if (event->type() == QEvent::MouseMove) {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       const QPoint delta = mouse->globalPosition().toPoint() - press_;
@@ -63,6 +102,30 @@ class DragFilter : public QObject {
   }
 
  private:
+  // A press only arms the drag: the window moves once the pointer, with the
+  // left button held, is the drag distance away from the press. A release
+  // before that (the first click of a double click) ends it unseen, and the
+  // window gets the release and the double click as usual.
+  bool waitForDistance(QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::MouseMove) {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (!(mouse->buttons() & Qt::LeftButton)) {
+        disarm();
+        return false;
+      }
+      const QPoint moved = mouse->globalPosition().toPoint() - press_;
+      if (moved.manhattanLength() < QApplication::startDragDistance()) return false;
+      armed_ = nullptr;
+      active_ = this;
+      window_->grabMouse();
+      return eventFilter(window_, event);
+    }
+    if (type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonPress ||
+        type == QEvent::MouseButtonDblClick || type == QEvent::Hide || type == QEvent::Close)
+      disarm();
+    return false;
+  }
   void finish() {
     window_->releaseMouse();
     window_->removeEventFilter(this);
@@ -81,6 +144,7 @@ class DragFilter : public QObject {
 };
 
 DragFilter* DragFilter::active_ = nullptr;
+DragFilter* DragFilter::armed_ = nullptr;
 
 }  // namespace
 
@@ -90,6 +154,16 @@ void registerPlayerWindow(QWidget* window) {
   for (const auto& p : list)
     if (p == window) return;
   list.emplace_back(window);
+  if (onTop()) applyOnTop(window, true);
+}
+
+void setPlayerWindowsOnTop(bool on) {
+  onTop() = on;
+  for (QWidget* window : playerWindows()) applyOnTop(window, on);
+}
+
+bool playerWindowsOnTop() {
+  return onTop();
 }
 
 std::vector<QWidget*> playerWindows() {
@@ -127,15 +201,17 @@ QRect snapToPlayerWindows(const QWidget* window, const QRect& proposed) {
 void StartWindowDrag(QWidget* window, QPoint pressGlobal, DragAdjust adjust,
                      std::function<void()> onEnd) {
   if (!window || DragFilter::active_) return;
+  if (DragFilter::armed_) DragFilter::armed_->disarm();
   if (!adjust) adjust = [window](const QRect& r) { return snapToPlayerWindows(window, r); };
-  new DragFilter(window, 0, pressGlobal, {}, std::move(adjust), std::move(onEnd));
+  new DragFilter(window, 0, pressGlobal, {}, std::move(adjust), std::move(onEnd), false);
 }
 
 void StartWindowResize(QWidget* window, int edge, QPoint pressGlobal, QSize minimum,
                        DragAdjust adjust) {
   if (!window || DragFilter::active_ || edge < 1 || edge > 8) return;
+  if (DragFilter::armed_) DragFilter::armed_->disarm();
   if (!adjust) adjust = [window](const QRect& r) { return snapToPlayerWindows(window, r); };
-  new DragFilter(window, edge, pressGlobal, minimum, std::move(adjust), {});
+  new DragFilter(window, edge, pressGlobal, minimum, std::move(adjust), {}, true);
 }
 
 bool windowDragActive() {

@@ -25,6 +25,13 @@ using DragAdjust = std::function<QRect(const QRect& proposed)>;
 void registerPlayerWindow(QWidget* window);
 std::vector<QWidget*> playerWindows();
 
+// "Always on Top": keeps every registered player window above the windows of
+// other programs (Qt::WindowStaysOnTopHint), or returns them to the ordinary
+// stacking. Windows registered later follow the same state. A shown window is
+// shown again where it was (changing the hint re-creates its native window).
+void setPlayerWindowsOnTop(bool on);
+bool playerWindowsOnTop();
+
 // The screen rectangle a window snaps to: the work area of its screen, or the
 // whole screen when wholeScreen is set.
 SnapRect screenRectFor(const QWidget* window, bool wholeScreen);
@@ -36,8 +43,10 @@ QRect toQRect(const SnapRect& r);
 QRect snapToPlayerWindows(const QWidget* window, const QRect& proposed);
 
 // Starts dragging window by its face from the press at pressGlobal; the drag
-// ends on the left-button release. adjust defaults to snapToPlayerWindows.
-// onEnd runs once when the drag ends.
+// ends on the left-button release. The window moves only once the pointer has
+// left the press by QApplication::startDragDistance() with the button held, so
+// a click or a double click on the face stays a click. adjust defaults to
+// snapToPlayerWindows. onEnd runs once when the drag ends, moved or not.
 void StartWindowDrag(QWidget* window, QPoint pressGlobal, DragAdjust adjust = {},
                      std::function<void()> onEnd = {});
 
@@ -46,7 +55,8 @@ void StartWindowDrag(QWidget* window, QPoint pressGlobal, DragAdjust adjust = {}
 void StartWindowResize(QWidget* window, int edge, QPoint pressGlobal, QSize minimum,
                        DragAdjust adjust = {});
 
-// True while a drag or resize started by the functions above is running.
+// True while a drag or resize started by the functions above moves its window
+// (not while a drag waits for the drag distance).
 bool windowDragActive();
 
 // The rectangle a resize from edge gives for a pointer moved by delta, never

@@ -19,6 +19,7 @@
 
 #include "app/instance_channel.h"
 #include "tests/app/h264_clip.h"
+#include "tests/app/x_windows.h"
 
 namespace app {
 namespace {
@@ -228,7 +229,7 @@ TEST_F(InstanceProcessTest, ClickOnPlayPlaysTheMovie) {
   QProcess* player = start({clip});
   QString window;
   for (int i = 0; i < 100 && window.isEmpty(); ++i) {
-    window = run("xdotool", {"search", "--name", "^TarvelinoMainWindow$"}).section('\n', 0, 0);
+    window = playerWindow("TarvelinoMainWindow");
     if (window.isEmpty()) QThread::msleep(100);
   }
   ASSERT_FALSE(window.isEmpty()) << "no main window on the display";
@@ -263,10 +264,7 @@ TEST_F(InstanceProcessTest, BossKeyHidesAndShowsThePlayer) {
          "Del\r\nBossKeyShow=ctrl+alt+s\r\n";
   env_.insert("QT_QPA_PLATFORM", "xcb");
   QProcess* player = start({});
-  auto visible = [] {
-    return !run("xdotool", {"search", "--onlyvisible", "--name", "^TarvelinoMainWindow$"})
-                .isEmpty();
-  };
+  auto visible = [] { return !playerWindow("TarvelinoMainWindow", true).isEmpty(); };
   auto waitFor = [](const std::function<bool()>& condition) {
     for (int i = 0; i < 300; ++i) {  // up to 15 s on a loaded machine
       if (condition()) return true;

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "tests/app/h264_clip.h"
+#include "tests/app/x_windows.h"
 
 namespace app {
 namespace {
@@ -72,8 +73,7 @@ TEST(ScreenTextTest, SubtitleAndPauseMessageAppearOnThePicture) {
 
   QString window;
   for (int i = 0; i < 150 && window.isEmpty(); ++i) {
-    window = run("xdotool", {"search", "--onlyvisible", "--name", "^TarvelinoVideoWindow$"})
-                 .section('\n', 0, 0);
+    window = playerWindow("TarvelinoVideoWindow", true);
     if (window.isEmpty()) QThread::msleep(100);
   }
   ASSERT_FALSE(window.isEmpty()) << "no video window on the display";

@@ -1,6 +1,7 @@
 // The main window wired to the playback controller over the fake engine.
 #include "ui/main_window_playback.h"
 #include "tests/playback/controller_fixture.h"
+#include "ui/command_table.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -101,6 +102,59 @@ TEST_F(MainWindowPlaybackTest, VolumeSliderAndMuteReachTheEngine) {
   controller_->VolumeDown();  // a key changes the volume: the slider follows
   adapter_.refresh();
   EXPECT_EQ(window_.volumePosition(), 19);
+}
+
+}  // namespace
+
+namespace {
+
+// A key of a menu command runs that command when it is built and nothing
+// otherwise; it never falls through to another key's meaning (Alt+C is not
+// the C of pause). Other keys go on to the key handlers.
+TEST_F(MainWindowPlaybackTest, MenuKeysRunTheirCommandOrNothing) {
+  std::vector<std::string> seen;
+  adapter_.hooks().keyPressed = [&](int key, Qt::KeyboardModifiers) {
+    seen.push_back("key " + std::to_string(key));
+  };
+  adapter_.hooks().menuCommand = [&](ui::MenuCommand c) {
+    seen.push_back("menu " + std::to_string(static_cast<int>(c)));
+  };
+  using C = ui::MenuCommand;
+  const struct {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    std::optional<C> command;  // nullopt: the key handlers get it
+  } rows[] = {
+      {Qt::Key_C, Qt::NoModifier, std::nullopt},
+      {Qt::Key_C, Qt::AltModifier, C::CaptureFrame},
+      {Qt::Key_C, Qt::ShiftModifier, C::ClearBookmarks},
+      {Qt::Key_C, Qt::ControlModifier, C::ColorControl},
+      {Qt::Key_F, Qt::NoModifier, C::Fullscreen},
+      {Qt::Key_E, Qt::NoModifier, C::Equalizer},
+      {Qt::Key_F10, Qt::ShiftModifier, C::Playlist},
+      {Qt::Key_F1, Qt::NoModifier, C::KeyDefinitions},
+      {Qt::Key_F1, Qt::ControlModifier, std::nullopt},  // About
+      {Qt::Key_P, Qt::ControlModifier, C::Configuration},
+      {Qt::Key_2, Qt::NoModifier, C::WindowSize100},
+      {Qt::Key_2, Qt::KeypadModifier, std::nullopt},  // moves the picture
+      {Qt::Key_0, Qt::KeypadModifier, C::WindowSize100},
+      {Qt::Key_T, Qt::NoModifier, C::AlwaysOnTop},
+      {Qt::Key_Up, Qt::ShiftModifier, C::SubtitleUp},
+      {Qt::Key_Down, Qt::ControlModifier, C::DecreaseSize},
+      {Qt::Key_Up, Qt::NoModifier, std::nullopt},  // volume
+      {Qt::Key_Left, Qt::AltModifier, C::DecreaseTime},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.key << " " << row.modifiers.toInt());
+    seen.clear();
+    adapter_.keyPressed(row.key, row.modifiers);
+    std::vector<std::string> expected;
+    if (!row.command)
+      expected.push_back("key " + std::to_string(row.key));
+    else if (ui::commandBuilt(*row.command))
+      expected.push_back("menu " + std::to_string(static_cast<int>(*row.command)));
+    EXPECT_EQ(seen, expected);
+  }
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include "ui/main_window.h"
 #include "app/settings/settings.h"
 #include "app/texts/interface_texts.h"
+#include "ui/command_table.h"
 #include "ui/window_drag.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QTest>
 
@@ -44,6 +48,8 @@ class RecordingCommands : public ui::MainWindowCommands {
   void menuCommand(ui::MenuCommand c) override {
     calls.push_back("menu " + std::to_string(static_cast<int>(c)));
   }
+  bool videoFullScreen() const override { return fullScreen; }
+  bool fullScreen = false;
 };
 
 class MainWindowTest : public testing::Test {
@@ -92,8 +98,8 @@ TEST_F(MainWindowTest, TransportButtonsAnswerByState) {
       {TransportState::Opening, MainButton::Stop, "stop"},
       {TransportState::Playing, MainButton::Next, "next"},
       {TransportState::Playing, MainButton::Prior, "previous"},
-      {TransportState::Playing, MainButton::Playlist, "playlist"},
-      {TransportState::Playing, MainButton::Configuration, "configuration"},
+      {TransportState::Playing, MainButton::Playlist, ""},       // no playlist window yet
+      {TransportState::Playing, MainButton::Configuration, ""},  // no configuration dialog yet
       {TransportState::Playing, MainButton::Info, "info"},
       {TransportState::Playing, MainButton::VolumeUp, "volumeUp"},
       {TransportState::Playing, MainButton::VolumeDown, "volumeDown"},
@@ -204,6 +210,73 @@ TEST_F(MainWindowTest, ContextMenuHasEveryCommand) {
   EXPECT_EQ(
       commands_.calls,
       std::vector<std::string>{"menu " + std::to_string(static_cast<int>(ui::MenuCommand::Exit))});
+}
+
+// Every command that does nothing yet shows disabled: its menu item cannot be
+// chosen (a checkable one keeps its mark) and its button is drawn disabled
+// and ignores clicks; built commands stay enabled.
+TEST_F(MainWindowTest, CommandsNotBuiltShowDisabled) {
+  int disabled = 0;
+  for (int c = 0; c <= static_cast<int>(ui::MenuCommand::Exit); ++c) {
+    SCOPED_TRACE(c);
+    const auto command = static_cast<ui::MenuCommand>(c);
+    QAction* action = window_.menuAction(command);
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->isEnabled(), ui::commandBuilt(command));
+    if (ui::commandBuilt(command)) continue;
+    ++disabled;
+    const bool mark = action->isChecked();
+    commands_.calls.clear();
+    action->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(action->isChecked(), mark);
+    EXPECT_TRUE(commands_.calls.empty());
+  }
+  EXPECT_GT(disabled, 0);
+  const struct {
+    ui::MainButton button;
+    ui::MenuCommand command;
+  } buttons[] = {{ui::MainButton::Playlist, ui::MenuCommand::Playlist},
+                 {ui::MainButton::Configuration, ui::MenuCommand::Configuration}};
+  for (const auto& row : buttons) {
+    SCOPED_TRACE(static_cast<int>(row.button));
+    EXPECT_EQ(window_.buttonEnabled(row.button), ui::commandBuilt(row.command));
+  }
+  EXPECT_TRUE(window_.buttonEnabled(ui::MainButton::Info));
+  // A new language rebuilds the menu with the same availability.
+  window_.applyTexts(texts::builtInTexts());
+  EXPECT_FALSE(window_.menuAction(ui::MenuCommand::Playlist)->isEnabled());
+  EXPECT_TRUE(window_.menuAction(ui::MenuCommand::Play)->isEnabled());
+}
+
+// "Pan scan (fullscreen only)" shows in full screen only and "Window Size" in
+// a window only; a submenu with nothing to choose shows disabled.
+TEST_F(MainWindowTest, ContextMenuFollowsFullScreenAndEmptySubmenus) {
+  using ui::MainSubmenu;
+  for (const bool fullScreen : {false, true, false}) {
+    SCOPED_TRACE(fullScreen);
+    commands_.fullScreen = fullScreen;
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 60),
+                            window_.mapToGlobal(QPoint(5, 60)));
+    QCoreApplication::sendEvent(&window_, &event);
+    ASSERT_NE(window_.submenu(MainSubmenu::PanScan), nullptr);
+    ASSERT_NE(window_.submenu(MainSubmenu::WindowSize), nullptr);
+    EXPECT_EQ(window_.submenu(MainSubmenu::PanScan)->menuAction()->isVisible(), fullScreen);
+    EXPECT_EQ(window_.submenu(MainSubmenu::WindowSize)->menuAction()->isVisible(), !fullScreen);
+    EXPECT_FALSE(window_.submenu(MainSubmenu::Filters)->menuAction()->isEnabled());
+    if (fullScreen) {
+      EXPECT_EQ(window_.submenu(MainSubmenu::PanScan)->menuAction()->isEnabled(),
+                ui::commandBuilt(ui::MenuCommand::PanIn));
+    }
+    window_.contextMenu()->hide();
+  }
+  // Filled in by its owner, the submenu can be opened.
+  window_.submenu(MainSubmenu::Filters)->addAction("A filter");
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 60),
+                          window_.mapToGlobal(QPoint(5, 60)));
+  QCoreApplication::sendEvent(&window_, &event);
+  EXPECT_TRUE(window_.submenu(MainSubmenu::Filters)->menuAction()->isEnabled());
+  window_.contextMenu()->hide();
 }
 
 }  // namespace

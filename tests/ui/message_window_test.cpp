@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -51,6 +52,91 @@ TEST(MessageWrapTest, OverlongWordIsCutToTheWidth) {
   const QFontMetrics metrics(messageFont());
   for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), 200);
   EXPECT_EQ(lines.join(QString()), word);
+}
+
+TEST(MessageWrapTest, LongPathBreaksBetweenFoldersFirst) {
+  const QFontMetrics metrics(messageFont());
+  const struct {
+    QString word;
+    int width;
+    bool atSeparators;  // every line but the last ends with a separator
+  } rows[] = {
+      {"/home/someone/Videos/Holidays/2019/summer-at-the-lake/clip-number-one.avi", 200, true},
+      {"D:\\Video\\Collection\\Documentaries\\Nature-and-wildlife\\episode-12.avi", 150, true},
+      {"/a/" + QString(60, 'x') + "/b.avi", 200, false},  // a name wider than the width
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.word.toStdString());
+    const QStringList lines = ui::wrapMessageText(row.word, messageFont(), row.width);
+    ASSERT_GT(lines.size(), 1);
+    EXPECT_EQ(lines.join(QString()), row.word);
+    for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), row.width);
+    if (row.atSeparators) {
+      for (int i = 0; i + 1 < lines.size(); ++i)
+        EXPECT_TRUE(lines[i].endsWith('/') || lines[i].endsWith('\\')) << lines[i].toStdString();
+    }
+  }
+}
+
+TEST(MessageLayoutTest, WidensToTheSkinBeforeCuttingWords) {
+  const QSize skin = ui::loadSkinImage("Message1").size();
+  const QFontMetrics metrics(messageFont());
+  const struct {
+    const char* name;
+    QString text;
+    bool fullWidth;  // wrapped at the skin's whole text width
+  } rows[] = {
+      {"PathFitsTheSkin",
+       "Can't open \"/home/someone/Videos/holidays/the-long-summer.avi\" for reading!", false},
+      {"PathWiderThanTheSkin",
+       "File \"/home/someone/Videos/holidays/2019/the-long-summer-at-the-lake/clip.avi\" "
+       "doesn't exist!",
+       true},
+      {"PlainWords", "Invalid video file or\r\ncodec not found!", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ui::MessageLayout layout = ui::layoutMessage(row.text, messageFont(), skin, {}, 2000);
+    EXPECT_EQ(layout.wrapWidth == skin.width() - 20, row.fullWidth) << layout.wrapWidth;
+    // Every word that fits the skin's text width stays whole on one line.
+    QString words = row.text;
+    for (const QString& word : words.replace("\r\n", " ").split(' ', Qt::SkipEmptyParts)) {
+      if (metrics.horizontalAdvance(word) > skin.width() - 20) continue;
+      EXPECT_TRUE(std::any_of(layout.lines.begin(), layout.lines.end(),
+                              [&](const QString& l) { return l.contains(word); }))
+          << word.toStdString() << " in " << layout.lines.join('|').toStdString();
+    }
+    for (const QString& line : layout.lines)
+      EXPECT_LE(metrics.horizontalAdvance(line), skin.width() - 20);
+  }
+}
+
+// The lines drawn into the label rectangle, clipped to it as the window draws
+// them, lose nothing against the same lines drawn unclipped.
+TEST(MessageLayoutTest, LabelHoldsEveryLineItDraws) {
+  const QSize skin = ui::loadSkinImage("Message1").size();
+  for (const int pixels : {14, 16, 20}) {
+    for (int count = 1; count <= 5; ++count) {
+      SCOPED_TRACE(pixels * 100 + count);
+      QFont font("Arial");
+      font.setPixelSize(pixels);
+      QStringList lines;
+      for (int i = 0; i < count; ++i) lines << "Quickly jumping gypsy " + QString::number(i);
+      const ui::MessageLayout layout = ui::layoutMessage(lines.join("\r\n"), font, skin, {}, 2000);
+      ASSERT_GE(layout.lines.size(), count);
+      const auto draw = [&](int flags) {
+        QImage image(layout.picture, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(layout.labelRect.adjusted(-2, 0, 2, 0),
+                         Qt::AlignHCenter | Qt::AlignTop | flags, layout.lines.join('\n'));
+        return image;
+      };
+      EXPECT_EQ(draw(0), draw(Qt::TextDontClip)) << "the last line is cut";
+    }
+  }
 }
 
 TEST(MessageLayoutTest, SizesTheWindowToTheText) {

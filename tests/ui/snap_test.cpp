@@ -1,5 +1,10 @@
+#include "ui/skin_window.h"
 #include "ui/window_drag.h"
 #include "ui/window_snap.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -115,6 +120,93 @@ TEST(ResizeTest, EdgesMoveAndMinimumHolds) {
     SCOPED_TRACE(row.edge);
     EXPECT_EQ(ui::resizedRect(start, row.edge, row.delta, minimum), row.expected);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A skinned window whose face drags it, with one counted button.
+class DragWindow : public ui::SkinWindow {
+ public:
+  DragWindow() {
+    QImage face(QSize(200, 120), QImage::Format_ARGB32_Premultiplied);
+    face.fill(QColor(30, 30, 30));
+    setFace(face);
+  }
+  int doubleClicks = 0;
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent*) override { ++doubleClicks; }
+};
+
+TEST(WindowDragTest, MovesOnlyPastTheDragDistanceAndKeepsDoubleClicks) {
+  const int d = QApplication::startDragDistance();
+  const struct {
+    const char* name;
+    QPoint pointerMove;
+    bool moves;
+  } rows[] = {
+      {"StillPointer", {0, 0}, false},
+      {"JustShort", {d - 1, 0}, false},
+      {"ShortDiagonal", {(d - 1) / 2, (d - 1) / 2}, false},
+      {"AtTheDistance", {0, -d}, true},
+      {"FarAway", {40, 25}, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    DragWindow window;
+    window.move(300, 300);
+    window.show();
+    QCoreApplication::processEvents();
+    const QPoint grip(100, 60);
+    const QPoint start = window.pos();
+    QTest::mousePress(&window, Qt::LeftButton, {}, grip);
+    EXPECT_FALSE(ui::windowDragActive()) << "a press alone moves nothing";
+    QTest::mouseMove(&window, grip + row.pointerMove);
+    EXPECT_EQ(ui::windowDragActive(), row.moves);
+    EXPECT_EQ(window.pos(), row.moves ? start + row.pointerMove : start);
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, grip + row.pointerMove + start - window.pos());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(ui::windowDragActive());
+    if (row.moves) continue;
+    // The click did not start a move, so a second click makes a double click.
+    QTest::mouseDClick(&window, Qt::LeftButton, {}, grip);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.doubleClicks, 1);
+    EXPECT_EQ(window.pos(), start);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// "Always on Top" reaches every player window, shown or not, and the windows
+// registered later; a shown window stays shown where it was.
+TEST(PlayerWindowsOnTopTest, EveryPlayerWindowFollowsTheState) {
+  QWidget shown, hidden, later;
+  shown.setGeometry(120, 110, 200, 100);
+  shown.show();
+  QCoreApplication::processEvents();
+  const QRect where = shown.geometry();
+  ui::registerPlayerWindow(&shown);
+  ui::registerPlayerWindow(&hidden);
+  for (const bool on : {true, false}) {
+    SCOPED_TRACE(on);
+    ui::setPlayerWindowsOnTop(on);
+    EXPECT_EQ(ui::playerWindowsOnTop(), on);
+    for (QWidget* w : {&shown, &hidden})
+      EXPECT_EQ(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint), on);
+    EXPECT_TRUE(shown.isVisible());
+    EXPECT_FALSE(hidden.isVisible());
+    EXPECT_EQ(shown.geometry(), where);
+    if (on) {
+      ui::registerPlayerWindow(&later);
+      EXPECT_TRUE(later.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+  }
+  EXPECT_FALSE(later.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 }  // namespace

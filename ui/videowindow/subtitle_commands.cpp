@@ -1,6 +1,7 @@
-// The subtitle appearance commands of the video playback: move the block,
-// change its size. Each clears movie mode, keeps the new look as the global
-// one, and shows its message; a change with a movie open is saved soon.
+// The subtitle commands of the video playback: move the block, change its
+// size (each clears movie mode, keeps the new look as the global one, and
+// shows its message; a change with a movie open is saved soon), switch the
+// subtitle off and on, and correct its times.
 #include "subtitles/subtitle_look.h"
 #include "ui/videowindow/video_playback.h"
 
@@ -30,6 +31,20 @@ void VideoPlayback::resizeSubtitle(bool larger) {
   window_->repaintSubtitles();
   if (player_.controller().movieOpen()) playback::addSettingsChange(player_.state(), 5000);
   player_.controller().ShowOsd(subtitles::sizeMessage(player_.texts(), settings_.SubtitleSize));
+}
+
+void VideoPlayback::ToggleSubtitles() {
+  const std::optional<std::string> message = player_.subtitles().ToggleSubtitles(player_.texts());
+  if (!message) return;
+  player_.live().MovieMode = false;
+  // Switched off, the whole picture is redrawn at once.
+  if (!player_.subtitles().SubtitlesEnabled()) window_->update();
+  player_.controller().ShowOsd(*message);
+}
+
+void VideoPlayback::ShiftSubtitleTimes(int64_t deltaMs) {
+  if (const auto message = player_.subtitles().ShiftSubtitleTimes(deltaMs, player_.texts()))
+    player_.controller().ShowOsd(*message);
 }
 
 }  // namespace ui

@@ -39,6 +39,12 @@ class VideoPlayback : public QObject {
   void MoveSubtitleDown() { moveSubtitle(false); }
   void IncreaseSubtitleSize() { resizeSubtitle(true); }
   void DecreaseSubtitleSize() { resizeSubtitle(false); }
+  // "Disable subtitle": switches a loaded subtitle off or on again (nothing
+  // without one); the lines leave the picture at the next update.
+  void ToggleSubtitles();
+  // Subtitle time correction: every entry later by deltaMs (earlier when
+  // negative), while a subtitle is loaded and on.
+  void ShiftSubtitleTimes(int64_t deltaMs);
 
   // Starts the 20 ms update; stop() ends both timers and releases the
   // keep-awake request.

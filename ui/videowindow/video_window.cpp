@@ -1,5 +1,7 @@
 #include "ui/videowindow/video_window.h"
 
+#include "ui/window_drag.h"
+
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -25,7 +27,10 @@ TfrmVideoWindow::TfrmVideoWindow(playback::Engine& engine, const settings::Setti
       settings_(settings),
       osd_(osd),
       picture_(picture) {
-  setWindowTitle(QString::fromStdString(programName + "VideoWindow"));
+  // The title is the player's title (the movie's name joins it while a movie
+  // is open); the role names the window for the desktop and for scripts.
+  setWindowTitle(QString::fromStdString(programName));
+  setWindowRole(QString::fromStdString(programName + "VideoWindow"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   setAcceptDrops(true);
@@ -191,8 +196,11 @@ void TfrmVideoWindow::setFullScreen(bool on) {
 }
 
 void TfrmVideoWindow::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && !isFullScreen() && windowHandle())
-    windowHandle()->startSystemMove();
+  // The player moves the window itself, and only once the pointer leaves the
+  // drag distance: a window-manager move started on the press would take the
+  // pointer and swallow the second click of a double click.
+  if (event->button() == Qt::LeftButton && !isFullScreen())
+    StartWindowDrag(this, event->globalPosition().toPoint());
 }
 
 void TfrmVideoWindow::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -23,8 +23,8 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   Q_OBJECT
 
  public:
-  // All references must outlive the window. The caption is programName +
-  // "VideoWindow".
+  // All references must outlive the window. The title starts as programName,
+  // the window role is programName + "VideoWindow".
   TfrmVideoWindow(playback::Engine& engine, const settings::Settings& settings, playback::Osd& osd,
                   const video::PictureState& picture, const std::string& programName,
                   QWidget* parent = nullptr);

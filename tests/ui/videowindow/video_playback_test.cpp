@@ -136,5 +136,46 @@ TEST_F(VideoPlaybackTest, SubtitleLookCommandsShowTheirMessages) {
   }
 }
 
+// "Disable subtitle" and the time correction act on a loaded subtitle only,
+// each with its message.
+TEST_F(VideoPlaybackTest, SubtitleSwitchAndTimeCorrectionShowTheirMessages) {
+  subtitles::SubtitleStore& store = player_->subtitles();
+  const std::string srt = data_ + "clip.srt";
+  {
+    std::ofstream out(srt, std::ios::binary);
+    for (int i = 0; i < 5; ++i)
+      out << i + 1 << "\r\n00:00:0" << i << ",000 --> 00:00:0" << i << ",900\r\nLine " << i
+          << "\r\n\r\n";
+  }
+  const struct {
+    const char* name;
+    bool load;
+    void (*command)(VideoPlayback&);
+    bool enabledAfter;
+    const char* message;  // "" when nothing is shown
+  } rows[] = {
+      {"NoSubtitleToSwitch", false, [](VideoPlayback& v) { v.ToggleSubtitles(); }, true, ""},
+      {"NoSubtitleToShift", false, [](VideoPlayback& v) { v.ShiftSubtitleTimes(-500); }, true, ""},
+      {"SwitchOff", true, [](VideoPlayback& v) { v.ToggleSubtitles(); }, false,
+       "Subtitle disabled"},
+      {"OffDoesNotShift", false, [](VideoPlayback& v) { v.ShiftSubtitleTimes(500); }, false, ""},
+      {"SwitchOn", false, [](VideoPlayback& v) { v.ToggleSubtitles(); }, true, "Subtitle enabled"},
+      {"Earlier", false, [](VideoPlayback& v) { v.ShiftSubtitleTimes(-500); }, true,
+       "Subtitle time correction: -0.5 sec"},
+      {"Later", false, [](VideoPlayback& v) { v.ShiftSubtitleTimes(1500); }, true,
+       "Subtitle time correction: 1.0 sec"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.load) {
+      ASSERT_TRUE(store.LoadSubtitle(srt, settings_, texts::builtInTexts()).ok);
+    }
+    player_->osd().clear();
+    row.command(*video_);
+    EXPECT_EQ(store.SubtitlesEnabled(), row.enabledAfter);
+    EXPECT_EQ(player_->osd().message(), row.message);
+  }
+}
+
 }  // namespace
 }  // namespace ui
