@@ -31,7 +31,7 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::AddBookmark, false},     // bookmarks
     {MenuCommand::ClearBookmarks, false},  // bookmarks
     {MenuCommand::Fullscreen, false},      // full screen and window sizes
-    {MenuCommand::ColorControl, false},    // color control window
+    {MenuCommand::ColorControl, true},
     {MenuCommand::MovieMode, false},       // full screen and window sizes
     {MenuCommand::AspectOriginal, true},
     {MenuCommand::Aspect16x9, true},
@@ -46,7 +46,7 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::WindowSize50, false},   // full screen and window sizes
     {MenuCommand::WindowSize100, false},  // full screen and window sizes
     {MenuCommand::WindowSize200, false},  // full screen and window sizes
-    {MenuCommand::CaptureFrame, false},   // frame capture
+    {MenuCommand::CaptureFrame, true},
     {MenuCommand::VolumeUp, true},
     {MenuCommand::VolumeDown, true},
     {MenuCommand::Equalizer, false},  // equalizer window
