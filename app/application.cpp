@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/audio_tools_link.h"
 #include "app/hot_keys.h"
 #include "app/info_commands_link.h"
 #include "app/instance_channel.h"
@@ -238,6 +239,10 @@ void Application::createPlayerAndWindows() {
   link_->hooks().videoFullScreen = [this] { return video_->window().isFullScreen(); };
   installPlayerCommands(*link_, *player_, settings_, window, video_->window());
   installInfoCommands(*link_, *player_, window);  // info button, F6, Q, Ctrl+F1, About
+  // E, Alt+G and the Equalizer item show the equalizer window; Alt+Up/Down
+  // step its pre-amplification.
+  audioTools_ = std::make_unique<AudioToolsLink>(*link_, *player_, settings_,
+                                                 folders_.DataFolder + "Presets.EQ");
   // Ctrl+C and Alt+C with their menu items: colour control window, frame capture.
   videoTools_ =
       std::make_unique<VideoToolsLink>(*link_, *player_, settings_, window, video_->window());
@@ -343,13 +348,11 @@ void Application::bossKeyShow() {
 }
 
 void Application::applySoundSettings() {
+  // The equalizer window's sliders take EqualizerSettings and apply them:
+  // pre-amplification first, then bands 0..9.
+  audioTools_->applySettings();
   audio::ProcessingChain* chain = player_->audioChain();
-  if (!chain) return;
-  // Pre-amplification first, then bands 0..9, as the equalizer sliders hold them.
-  chain->amplify().setChannelGain(0, audio::preAmplificationGain(settings_.EqualizerSettings[0]));
-  for (int band = 0; band < 10; ++band)
-    chain->equalizer().setBandValue(band, settings_.EqualizerSettings[band + 1]);
-  chain->dynamicAmplify().setEnabled(settings_.DynamicAmplification);
+  if (chain) chain->dynamicAmplify().setEnabled(settings_.DynamicAmplification);
   if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::DynamicAmplification))
     item->setChecked(settings_.DynamicAmplification);
 }
@@ -363,6 +366,11 @@ void Application::toggleDynamicAmplification() {
 
 void Application::firstActivation() {
   firstActivationDone_ = true;
+  if (settings_.EqualizerShow) audioTools_->showEqualizer();
+  if (mainWindow_) {
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+  }
   if (instanceServer_) instanceServer_->setRunning();
   playback::PlaybackController& c = player_->controller();
   switch (commandLine_.kind) {
@@ -462,6 +470,7 @@ void Application::shutDown() {
     settings_.VideoWindowHeight = bounds.height();
     video_->stop();
   }
+  if (audioTools_) audioTools_->storeSettings();
   if (player_) player_->shutDown();
   settings::SaveConfiguration(settings_, folders_, screenGeometry(),
                               texts::currentTexts().Options[6]);

@@ -25,6 +25,7 @@ class VideoPlayback;
 
 namespace app {
 
+class AudioToolsLink;
 class HotKeys;
 class InstanceServer;
 class VideoToolsLink;
@@ -79,6 +80,7 @@ class Application : public QObject {
   std::unique_ptr<playback::Player> player_;
   std::unique_ptr<ui::VideoPlayback> video_;
   std::unique_ptr<ui::MainWindowPlayback> link_;
+  std::unique_ptr<AudioToolsLink> audioTools_;  // equalizer window
   std::unique_ptr<VideoToolsLink> videoTools_;  // colour control window, frame capture
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
