@@ -23,6 +23,7 @@
 #include "app/hot_keys.h"
 #include "app/info_commands_link.h"
 #include "app/instance_channel.h"
+#include "app/mpris_link.h"
 #include "app/player_commands.h"
 #include "app/settings/configuration_file.h"
 #include "app/settings/save_configuration.h"
@@ -219,6 +220,8 @@ bool Application::startUp() {
   settings_.FirstRun = false;
   if (settings_.BossKey) registerBossKey();
   installQuitSignals();
+  // Desktop media keys and tools; without a session bus the player runs without.
+  mpris_ = startMpris(*player_, settings_, mainWindow_.data(), folders_.ProgramName);
   return true;
 }
 
@@ -475,6 +478,7 @@ void Application::shutDown() {
   settings::SaveConfiguration(settings_, folders_, screenGeometry(),
                               texts::currentTexts().Options[6]);
   hotKeys_.reset();
+  mpris_.reset();
   QCoreApplication::quit();
 }
 

@@ -14,6 +14,9 @@
 #include "app/settings/settings_io.h"
 #include "app/shell/shell_registration.h"
 
+namespace mpris {
+class MprisService;
+}
 namespace playback {
 class Player;
 }
@@ -84,6 +87,7 @@ class Application : public QObject {
   std::unique_ptr<VideoToolsLink> videoTools_;  // colour control window, frame capture
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
+  std::unique_ptr<mpris::MprisService> mpris_;      // desktop media control; null without a bus
   std::vector<QPointer<QWidget>> hiddenByBossKey_;  // in the screen's window order
   bool pausedByBossKey_ = false;
   bool pausedByMinimize_ = false;
