@@ -32,6 +32,7 @@
 #include "app/texts/language_file.h"
 #include "app/video_tools_link.h"
 #include "audio/processing_chain.h"
+#include "audio/window/equalizer_window.h"
 #include "playback/player.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
@@ -45,6 +46,7 @@ namespace app {
 namespace {
 
 constexpr const char* kLoadingTitle = "Tarvelino - Loading...";
+constexpr int kFirstRunRetryMs = 50;
 
 int quitSignalFds[2] = {-1, -1};
 
@@ -369,10 +371,10 @@ void Application::toggleDynamicAmplification() {
 
 void Application::firstActivation() {
   firstActivationDone_ = true;
-  if (settings_.EqualizerShow) audioTools_->showEqualizer();
-  if (mainWindow_) {
-    mainWindow_->raise();
-    mainWindow_->activateWindow();
+  // The equalizer window as it was at the last exit, under the main window.
+  if (settings_.EqualizerShow) {
+    audioTools_->equalizerWindow().showWindow();
+    if (mainWindow_) mainWindow_->raise();
   }
   if (instanceServer_) instanceServer_->setRunning();
   playback::PlaybackController& c = player_->controller();
@@ -414,6 +416,14 @@ shell::ShellContext Application::shellContext() const {
 }
 
 void Application::firstRunQuestion() {
+  // An open pumps events while it waits for the engine; a modal question
+  // shown from inside that wait would hold the open until it is answered.
+  // It is asked once the open is done.
+  const playback::PlayerState& state = player_->state();
+  if (state.OpeningBusy || state.Busy) {
+    QTimer::singleShot(kFirstRunRetryMs, this, &Application::firstRunQuestion);
+    return;
+  }
   const texts::InterfaceTexts& t = texts::currentTexts();
   const std::string question = t.Messages[57] + " " + folders_.ProgramName + " " + t.Messages[58];
   shell::FirstRunHooks hooks;
