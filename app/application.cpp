@@ -20,9 +20,11 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/audio_tools_link.h"
 #include "app/hot_keys.h"
 #include "app/info_commands_link.h"
 #include "app/instance_channel.h"
+#include "app/mpris_link.h"
 #include "app/player_commands.h"
 #include "app/settings/configuration_file.h"
 #include "app/settings/save_configuration.h"
@@ -31,6 +33,7 @@
 #include "app/texts/language_file.h"
 #include "app/video_tools_link.h"
 #include "audio/processing_chain.h"
+#include "audio/window/equalizer_window.h"
 #include "playback/player.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
@@ -45,6 +48,7 @@ namespace app {
 namespace {
 
 constexpr const char* kLoadingTitle = "Tarvelino - Loading...";
+constexpr int kFirstRunRetryMs = 50;
 
 int quitSignalFds[2] = {-1, -1};
 
@@ -233,6 +237,8 @@ bool Application::startUp() {
   askFirstRun_ = settings_.FirstRun;
   settings_.FirstRun = false;
   if (settings_.BossKey) registerBossKey();
+  // Desktop media keys and tools; without a session bus the player runs without.
+  mpris_ = startMpris(*player_, settings_, mainWindow_.data(), folders_.ProgramName);
   return true;
 }
 
@@ -256,6 +262,10 @@ void Application::createPlayerAndWindows() {
   };
   installPlayerCommands(*link_, *player_, settings_, window, video_->window());
   installInfoCommands(*link_, *player_, window);  // info button, F6, Q, Ctrl+F1, About
+  // E, Alt+G and the Equalizer item show the equalizer window; Alt+Up/Down
+  // step its pre-amplification.
+  audioTools_ = std::make_unique<AudioToolsLink>(*link_, *player_, settings_,
+                                                 folders_.DataFolder + "Presets.EQ");
   // Ctrl+C and Alt+C with their menu items: colour control window, frame capture.
   videoTools_ =
       std::make_unique<VideoToolsLink>(*link_, *player_, settings_, window, video_->window());
@@ -399,13 +409,11 @@ void Application::bossKeyShow() {
 }
 
 void Application::applySoundSettings() {
+  // The equalizer window's sliders take EqualizerSettings and apply them:
+  // pre-amplification first, then bands 0..9.
+  audioTools_->applySettings();
   audio::ProcessingChain* chain = player_->audioChain();
-  if (!chain) return;
-  // Pre-amplification first, then bands 0..9, as the equalizer sliders hold them.
-  chain->amplify().setChannelGain(0, audio::preAmplificationGain(settings_.EqualizerSettings[0]));
-  for (int band = 0; band < 10; ++band)
-    chain->equalizer().setBandValue(band, settings_.EqualizerSettings[band + 1]);
-  chain->dynamicAmplify().setEnabled(settings_.DynamicAmplification);
+  if (chain) chain->dynamicAmplify().setEnabled(settings_.DynamicAmplification);
   if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::DynamicAmplification))
     item->setChecked(settings_.DynamicAmplification);
 }
@@ -427,6 +435,11 @@ void Application::toggleAlwaysOnTop() {
 
 void Application::firstActivation() {
   firstActivationDone_ = true;
+  // The equalizer window as it was at the last exit, under the main window.
+  if (settings_.EqualizerShow) {
+    audioTools_->equalizerWindow().showWindow();
+    if (mainWindow_) mainWindow_->raise();
+  }
   if (instanceServer_) instanceServer_->setRunning();
   playback::PlaybackController& c = player_->controller();
   switch (commandLine_.kind) {
@@ -474,6 +487,14 @@ shell::ShellContext Application::shellContext() const {
 }
 
 void Application::firstRunQuestion() {
+  // An open pumps events while it waits for the engine; a modal question
+  // shown from inside that wait would hold the open until it is answered.
+  // It is asked once the open is done.
+  const playback::PlayerState& state = player_->state();
+  if (state.OpeningBusy || state.Busy) {
+    QTimer::singleShot(kFirstRunRetryMs, this, &Application::firstRunQuestion);
+    return;
+  }
   const texts::InterfaceTexts& t = texts::currentTexts();
   const std::string question = t.Messages[57] + " " + folders_.ProgramName + " " + t.Messages[58];
   shell::FirstRunHooks hooks;
@@ -533,10 +554,12 @@ void Application::shutDown() {
     settings_.VideoWindowHeight = bounds.height();
     video_->stop();
   }
+  if (audioTools_) audioTools_->storeSettings();
   if (player_) player_->shutDown();
   settings::SaveConfiguration(settings_, folders_, screenGeometry(),
                               texts::currentTexts().Options[6]);
   hotKeys_.reset();
+  mpris_.reset();
   QCoreApplication::quit();
 }
 

@@ -14,6 +14,9 @@
 #include "app/settings/settings_io.h"
 #include "app/shell/shell_registration.h"
 
+namespace mpris {
+class MprisService;
+}
 namespace playback {
 class Player;
 }
@@ -25,6 +28,7 @@ class VideoPlayback;
 
 namespace app {
 
+class AudioToolsLink;
 class HotKeys;
 class InstanceServer;
 class VideoToolsLink;
@@ -81,9 +85,11 @@ class Application : public QObject {
   std::unique_ptr<playback::Player> player_;
   std::unique_ptr<ui::VideoPlayback> video_;
   std::unique_ptr<ui::MainWindowPlayback> link_;
+  std::unique_ptr<AudioToolsLink> audioTools_;  // equalizer window
   std::unique_ptr<VideoToolsLink> videoTools_;  // colour control window, frame capture
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
+  std::unique_ptr<mpris::MprisService> mpris_;      // desktop media control; null without a bus
   std::vector<QPointer<QWidget>> hiddenByBossKey_;  // in the screen's window order
   bool pausedByBossKey_ = false;
   bool pausedByMinimize_ = false;

@@ -21,6 +21,7 @@ class GstEngine final : public Engine {
   explicit GstEngine(const GstEngineOptions& options)
       : options_(options), nullAudio_(options.nullAudio) {
     if (!gst_is_initialized()) gst_init(nullptr, nullptr);
+    makeTap();
   }
   ~GstEngine() override {
     teardown();
@@ -109,6 +110,9 @@ class GstEngine final : public Engine {
   static constexpr int kAudioOutputFailed = 8;
   int tryRender(const std::string& path, std::chrono::steady_clock::time_point deadline);
   bool fromAudioOutput(GstMessage* msg) const;
+  // The sample tap and its chain, made once with the engine so the chain's
+  // gains can be set before the first movie opens.
+  void makeTap();
   void build();
   void teardown();
   void readStreamFacts();

@@ -91,6 +91,19 @@ YuvMatrix matrixOf(const GstVideoInfo& info) {
 
 }  // namespace
 
+void GstEngine::makeTap() {
+#ifdef TARVELINO_HAVE_TAP
+  if (options_.sampleTap && !tapFilter_) {
+    // Made once and kept: the equalizer window holds on to its chain.
+    tapFilter_ = tap::createTapFilter();
+    if (tapFilter_) {
+      gst_object_ref_sink(tapFilter_);
+      chain_ = tap::chainOf(tapFilter_);
+    }
+  }
+#endif
+}
+
 void GstEngine::build() {
   pipeline_ = gst_element_factory_make("playbin", "player");
   if (!pipeline_) return;
@@ -116,14 +129,6 @@ void GstEngine::build() {
   setColorControl(color_);
 
 #ifdef TARVELINO_HAVE_TAP
-  if (options_.sampleTap && !tapFilter_) {
-    // Made once and kept: the equalizer window holds on to its chain.
-    tapFilter_ = tap::createTapFilter();
-    if (tapFilter_) {
-      gst_object_ref_sink(tapFilter_);
-      chain_ = tap::chainOf(tapFilter_);
-    }
-  }
   if (tapFilter_) g_object_set(pipeline_, "audio-filter", tapFilter_, nullptr);
 #endif
   audioSink_ = makeAudioSink(nullAudio_);

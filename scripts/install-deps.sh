@@ -12,6 +12,7 @@ packages=(
   libpng-dev zlib1g-dev libjpeg-dev libyuv-dev libxrandr-dev libxcb1-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xdg-utils desktop-file-utils shared-mime-info libglib2.0-bin
+  dbus-daemon playerctl
   xvfb xauth xdotool x11-apps imagemagick tesseract-ocr tesseract-ocr-eng
   fonts-liberation fonts-dejavu-core
 )

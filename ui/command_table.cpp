@@ -49,7 +49,7 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::CaptureFrame, true},
     {MenuCommand::VolumeUp, true},
     {MenuCommand::VolumeDown, true},
-    {MenuCommand::Equalizer, false},  // equalizer window
+    {MenuCommand::Equalizer, true},
     {MenuCommand::DynamicAmplification, true},
     {MenuCommand::SubtitleFont, false},  // font dialog
     {MenuCommand::DisableSubtitle, true},
