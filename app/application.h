@@ -26,6 +26,7 @@ class VideoPlayback;
 namespace app {
 
 class HotKeys;
+class ScreenCommandsLink;
 class InstanceServer;
 
 class Application : public QObject {
@@ -80,6 +81,7 @@ class Application : public QObject {
   std::unique_ptr<ui::MainWindowPlayback> link_;
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
+  std::unique_ptr<ScreenCommandsLink> screen_;      // full screen, sizes, display modes
   std::vector<QPointer<QWidget>> hiddenByBossKey_;  // in the screen's window order
   bool pausedByBossKey_ = false;
   bool pausedByMinimize_ = false;

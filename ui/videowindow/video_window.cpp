@@ -160,6 +160,7 @@ void TfrmVideoWindow::showSurface() {
 }
 
 void TfrmVideoWindow::hideSurface() {
+  if (fullScreenByOwner_ && isFullScreen()) emit leaveFullScreenRequested();
   setFullScreen(false);
   hide();
 }
@@ -190,13 +191,38 @@ void TfrmVideoWindow::setFullScreen(bool on) {
   emit fullScreenChanged(on);
 }
 
+void TfrmVideoWindow::showFullScreenOn(const QRect& monitor) {
+  grips_->setVisible(false);
+  const bool was = isFullScreen();
+  if (!was) windowedBounds_ = geometry();
+  // Placed first: without a window manager the full-screen state alone does
+  // not move the window.
+  setGeometry(monitor);
+  if (!was) showFullScreen();
+  setGeometry(monitor);
+  raise();
+  if (!was) emit fullScreenChanged(true);
+}
+
+void TfrmVideoWindow::showWindowedAt(const QRect& bounds) {
+  const bool was = isFullScreen();
+  grips_->setVisible(true);
+  if (was) showNormal();
+  setGeometry(bounds);
+  if (was) emit fullScreenChanged(false);
+}
+
 void TfrmVideoWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && !isFullScreen() && windowHandle())
     windowHandle()->startSystemMove();
 }
 
 void TfrmVideoWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) setFullScreen(!isFullScreen());
+  if (event->button() != Qt::LeftButton) return;
+  if (fullScreenByOwner_)
+    emit fullScreenToggleRequested();
+  else
+    setFullScreen(!isFullScreen());
 }
 
 void TfrmVideoWindow::keyPressEvent(QKeyEvent* event) {
