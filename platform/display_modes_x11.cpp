@@ -18,6 +18,14 @@ namespace platform {
 
 namespace {
 
+// X errors of a mode switch are failures of that switch, not of the program:
+// Xlib's default handler would end the process.
+std::atomic<int> lastXError{0};
+int recordXError(Display*, XErrorEvent* e) {
+  lastXError = e->error_code;
+  return 0;
+}
+
 // One output of one X display: its modes and its CRTC.
 class XRandRDisplay {
  public:
@@ -69,20 +77,32 @@ class XRandRDisplay {
       XRRFreeCrtcInfo(other);
     }
     const int screen = DefaultScreen(dpy_);
-    const int nowW = DisplayWidth(dpy_, screen), nowH = DisplayHeight(dpy_, screen);
-    const double mmPerPx = DisplayWidthMM(dpy_, screen) / double(std::max(nowW, 1));
+    // The root window has the screen's size now; DisplayWidth keeps the size
+    // of the moment the connection opened.
+    Window rootBack = 0;
+    int x = 0, y = 0;
+    unsigned rootW = 0, rootH = 0, border = 0, depth = 0;
+    if (!XGetGeometry(dpy_, root_, &rootBack, &x, &y, &rootW, &rootH, &border, &depth))
+      return false;
+    const int nowW = int(rootW), nowH = int(rootH);
+    const double mmPerPx =
+        DisplayWidthMM(dpy_, screen) / double(std::max(DisplayWidth(dpy_, screen), 1));
     auto setScreen = [&](int sw, int sh) {
       XRRSetScreenSize(dpy_, root_, sw, sh, std::max(1, int(sw * mmPerPx)),
                        std::max(1, int(sh * mmPerPx)));
     };
-    XGrabServer(dpy_);
+    // No server grab: a crash while it were held would leave the exit guard's
+    // own connection waiting for ever.
+    XSync(dpy_, False);
+    lastXError = 0;
+    XErrorHandler before = XSetErrorHandler(recordXError);
     if (needW > nowW || needH > nowH) setScreen(std::max(needW, nowW), std::max(needH, nowH));
     const Status status = XRRSetCrtcConfig(dpy_, s.res, s.crtcId, CurrentTime, s.crtc->x, s.crtc->y,
                                            id, s.crtc->rotation, s.crtc->outputs, s.crtc->noutput);
     if (status == RRSetConfigSuccess) setScreen(needW, needH);
-    XUngrabServer(dpy_);
     XSync(dpy_, False);
-    return status == RRSetConfigSuccess;
+    XSetErrorHandler(before);
+    return status == RRSetConfigSuccess && lastXError == 0;
   }
 
  private:
