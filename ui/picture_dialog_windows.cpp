@@ -185,7 +185,7 @@ void SliderDialog::closeEvent(QCloseEvent* event) {
 TfrmAspectRatio::TfrmAspectRatio(video::PictureState& picture, const texts::InterfaceTexts& t,
                                  std::function<void(const std::string&)> apply, QWidget* parent,
                                  char decimalSeparator)
-    : SliderDialog("RatioDialog", t.Titles[kTitleRatio], t, 26,
+    : SliderDialog("AspectRatio", t.Titles[kTitleRatio], t, 26,
                    video::CustomRatioDialog::kMax - video::CustomRatioDialog::kMin, parent),
       picture_(picture),
       logic_(picture.PictureRatio, decimalSeparator),
