@@ -47,6 +47,13 @@ ScreenCommandsLink::ScreenCommandsLink(playback::Player& player, settings::Setti
   connect(&video_, &ui::TfrmVideoWindow::leaveFullScreenRequested, this, [this] { full_.leave(); });
   player_.controller().hooks().setFullScreen = [this](bool on) { setFullScreen(on); };
   player_.controller().hooks().uncheckMovieMode = [this] { full_.uncheckMovieMode(); };
+  // MovieModeOnLoad: movie mode once the opening has ended (full screen is
+  // decided at its end, which would otherwise undo it).
+  auto opened = player_.controller().hooks().movieOpened;
+  player_.controller().hooks().movieOpened = [this, opened](const std::string& path) {
+    if (opened) opened(path);
+    if (settings_.MovieModeOnLoad) movieModeAfterOpen(40);
+  };
   if (QScreen* s = QGuiApplication::primaryScreen()) screenSize_ = s->geometry().size();
   watchScreens();
   connect(qApp, &QGuiApplication::screenAdded, this, [this](QScreen*) {
@@ -124,6 +131,19 @@ void ScreenCommandsLink::buildResolutionMenu() {
     sub->setStyleSheet(menu->styleSheet());
     for (const video::ResolutionItem& item : r.Items) add(sub, item.Caption, item.Name);
   }
+}
+
+void ScreenCommandsLink::movieModeAfterOpen(int triesLeft) {
+  QTimer::singleShot(50, this, [this, triesLeft] {
+    const playback::PlayerState& s = player_.state();
+    if (s.OpeningBusy || s.Busy) {
+      if (triesLeft > 0) movieModeAfterOpen(triesLeft - 1);
+      return;
+    }
+    if (full_.movieModeOn() || !player_.controller().movieOpen()) return;
+    const texts::InterfaceTexts& t = texts::currentTexts();
+    full_.movieMode(true, t.Messages[kMovieModeOn], t.Messages[kMovieModeOff]);
+  });
 }
 
 void ScreenCommandsLink::setFullScreen(bool on) {

@@ -63,6 +63,8 @@ class ScreenCommandsLink : public QObject, private video::ScreenPort {
   void customRatio();
   void customPanScan();
   void addScore(int delta);
+  // Runs movie mode once no opening or command is under way (polled).
+  void movieModeAfterOpen(int triesLeft);
 
   playback::Player& player_;
   settings::Settings& settings_;
