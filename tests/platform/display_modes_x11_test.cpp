@@ -1,4 +1,5 @@
-// XRandR display modes on the test's X server (Xvfb lists a few modes).
+// XRandR display modes on a private Xvfb server, so that switching modes never
+// disturbs other tests that share the test run's display.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -10,6 +11,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/display_modes_x11.h"
 
@@ -46,8 +48,38 @@ void addSmallMode() {
   if (res) XRRFreeScreenResources(res);
 }
 
+// Starts "Xvfb -displayfd" once for the process and points DISPLAY at it;
+// false when Xvfb cannot be started.
+bool privateServer() {
+  static int state = 0;  // 0 not tried, 1 running, -1 failed
+  if (state) return state > 0;
+  state = -1;
+  int fds[2];
+  if (pipe(fds) != 0) return false;
+  const pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    close(fds[0]);
+    const std::string fd = std::to_string(fds[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
+           "tcp", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  std::string number;
+  char ch;
+  while (read(fds[0], &ch, 1) == 1 && ch != '\n') number += ch;
+  close(fds[0]);
+  if (number.empty()) return false;
+  setenv("DISPLAY", (":" + number).c_str(), 1);
+  static const pid_t server = pid;
+  std::atexit([] { kill(server, SIGTERM); });
+  state = 1;
+  return true;
+}
+
 std::unique_ptr<video::DisplayModeService> openOrSkip() {
-  if (!std::getenv("DISPLAY")) return nullptr;
+  if (!privateServer()) return nullptr;
   addSmallMode();
   return openXRandRModes();
 }
