@@ -81,7 +81,7 @@ void TfrmVideoWindow::onFrameReady() {
 QRect TfrmVideoWindow::pictureRect() const {
   if (picture_.VideoWidth <= 0 || picture_.VideoHeight <= 0) return {};
   // Pan-scan only crops in full screen; in a window the whole picture shows.
-  const int panScan = isFullScreen() ? settings_.PanScanSize : 0;
+  const int panScan = isFullScreen() || fullScreenOn_ ? settings_.PanScanSize : 0;
   const video::Rect r =
       video::LayoutPicture(picture_, settings_.KeepAspectRatio, width(), height(), panScan);
   return QRect(r.Left, r.Top, r.Width, r.Height);
@@ -160,7 +160,7 @@ void TfrmVideoWindow::showSurface() {
 }
 
 void TfrmVideoWindow::hideSurface() {
-  if (fullScreenByOwner_ && isFullScreen()) emit leaveFullScreenRequested();
+  if (fullScreenByOwner_ && fullScreenOn_) emit leaveFullScreenRequested();
   setFullScreen(false);
   hide();
 }
@@ -173,7 +173,8 @@ void TfrmVideoWindow::resizeToPicture(int widthPx, int heightPx) {
 }
 
 void TfrmVideoWindow::windowSize(int& widthPx, int& heightPx) const {
-  const QRect bounds = isFullScreen() && windowedBounds_.isValid() ? windowedBounds_ : geometry();
+  const QRect bounds =
+      (isFullScreen() || fullScreenOn_) && windowedBounds_.isValid() ? windowedBounds_ : geometry();
   widthPx = bounds.width();
   heightPx = bounds.height();
 }
@@ -193,21 +194,24 @@ void TfrmVideoWindow::setFullScreen(bool on) {
 
 void TfrmVideoWindow::showFullScreenOn(const QRect& monitor) {
   grips_->setVisible(false);
-  const bool was = isFullScreen();
+  const bool was = fullScreenOn_;
   if (!was) windowedBounds_ = geometry();
+  fullScreenOn_ = true;
   // Placed first: without a window manager the full-screen state alone does
-  // not move the window.
+  // not move the window. A new geometry ends the toolkit's full-screen state,
+  // so the state is set again afterwards.
   setGeometry(monitor);
-  if (!was) showFullScreen();
-  setGeometry(monitor);
+  if (!isFullScreen()) setWindowState(windowState() | Qt::WindowFullScreen);
+  if (!isVisible()) show();
   raise();
   if (!was) emit fullScreenChanged(true);
 }
 
 void TfrmVideoWindow::showWindowedAt(const QRect& bounds) {
-  const bool was = isFullScreen();
+  const bool was = fullScreenOn_;
+  fullScreenOn_ = false;
   grips_->setVisible(true);
-  if (was) showNormal();
+  if (isFullScreen()) setWindowState(windowState() & ~Qt::WindowFullScreen);
   setGeometry(bounds);
   if (was) emit fullScreenChanged(false);
 }

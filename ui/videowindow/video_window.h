@@ -120,6 +120,7 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   int osdZoneBottom_ = 0;
   bool wheelArmed_ = false;  // a wheel turn over the window waits for its pair
   bool fullScreenByOwner_ = false;
+  bool fullScreenOn_ = false;  // placed full screen by the owner (showFullScreenOn)
 };
 
 }  // namespace ui
