@@ -26,6 +26,7 @@
 #include "app/instance_channel.h"
 #include "app/mpris_link.h"
 #include "app/player_commands.h"
+#include "app/screen_commands_link.h"
 #include "app/settings/configuration_file.h"
 #include "app/settings/save_configuration.h"
 #include "app/shell/registration_moments.h"
@@ -34,6 +35,7 @@
 #include "app/video_tools_link.h"
 #include "audio/processing_chain.h"
 #include "audio/window/equalizer_window.h"
+#include "platform/display_modes_x11.h"
 #include "playback/player.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
@@ -233,6 +235,7 @@ bool Application::startUp() {
                                              settings_.FullscreenModeSwitch);
   if (!language.message.empty()) ui::ShowMessageWindow(language.message, mainWindow_);
   player_->setTexts(texts::currentTexts());
+  screen_->start(texts::currentTexts().Options[6]);
   // The first-run question is asked once the main window shows (queued in run()).
   askFirstRun_ = settings_.FirstRun;
   settings_.FirstRun = false;
@@ -256,7 +259,7 @@ void Application::createPlayerAndWindows() {
   window->installEventFilter(this);
   mainWindow_ = window;
   link_->attach(window);
-  link_->hooks().videoFullScreen = [this] { return video_->window().isFullScreen(); };
+  link_->hooks().videoFullScreen = [this] { return video_->window().fullScreen(); };
   link_->hooks().titleChanged = [this](const std::string& title) {
     video_->window().setWindowTitle(QString::fromStdString(title));
   };
@@ -269,6 +272,22 @@ void Application::createPlayerAndWindows() {
   // Ctrl+C and Alt+C with their menu items: colour control window, frame capture.
   videoTools_ =
       std::make_unique<VideoToolsLink>(*link_, *player_, settings_, window, video_->window());
+  // Full screen, window sizes, movie mode and display modes come before the
+  // player's other keys and commands.
+  std::unique_ptr<video::DisplayModeService> modes;
+  if (QGuiApplication::platformName() == "xcb") modes = platform::openXRandRModes();
+  screen_ = std::make_unique<ScreenCommandsLink>(*player_, settings_, *window, video_->window(),
+                                                 std::move(modes));
+  {
+    auto playerKey = link_->hooks().keyPressed;
+    auto playerMenu = link_->hooks().menuCommand;
+    link_->hooks().keyPressed = [this, playerKey](int key, Qt::KeyboardModifiers modifiers) {
+      if (!screen_->key(key, modifiers) && playerKey) playerKey(key, modifiers);
+    };
+    link_->hooks().menuCommand = [this, playerMenu](ui::MenuCommand command) {
+      if (!screen_->menuCommand(command) && playerMenu) playerMenu(command);
+    };
+  }
   // Commands of the application itself come before the player's own.
   auto playerMenu = link_->hooks().menuCommand;
   link_->hooks().menuCommand = [this, playerMenu](ui::MenuCommand command) {
@@ -540,14 +559,19 @@ void Application::shutDown() {
   shutDownDone_ = true;
   // A close while a command or an open is under way ends the process at once:
   // the half-done state must not be recorded.
+  // The display mode of the start comes back on every way out.
+  if (screen_) screen_->restoreDisplayMode();
   if (player_ && (player_->state().Busy || player_->state().OpeningBusy)) std::_Exit(0);
   if (mainWindow_) {
     settings_.MainXPosition = mainWindow_->x();
     settings_.MainYPosition = mainWindow_->y();
   }
   if (video_) {
-    QRect bounds = video_->window().isFullScreen() ? video_->window().normalGeometry()
-                                                   : video_->window().geometry();
+    QRect bounds = video_->window().geometry();
+    if (screen_ && screen_->fullScreen().active()) {
+      const video::Bounds& b = screen_->fullScreen().restoreBounds();
+      bounds = QRect(b.Left, b.Top, b.width(), b.height());
+    }
     settings_.VideoWindowXPosition = bounds.x();
     settings_.VideoWindowYPosition = bounds.y();
     settings_.VideoWindowWidth = bounds.width();

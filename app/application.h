@@ -30,6 +30,7 @@ namespace app {
 
 class AudioToolsLink;
 class HotKeys;
+class ScreenCommandsLink;
 class InstanceServer;
 class VideoToolsLink;
 
@@ -90,6 +91,7 @@ class Application : public QObject {
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
   std::unique_ptr<mpris::MprisService> mpris_;      // desktop media control; null without a bus
+  std::unique_ptr<ScreenCommandsLink> screen_;      // full screen, sizes, display modes
   std::vector<QPointer<QWidget>> hiddenByBossKey_;  // in the screen's window order
   bool pausedByBossKey_ = false;
   bool pausedByMinimize_ = false;

@@ -42,6 +42,8 @@ void PictureCommandsLink::apply(const video::PictureCommandResult& result) {
   s.Busy = false;
   if (result.Destination || result.repaint) video_.update();
   if (result.Osd) player_.controller().ShowOsd(*result.Osd);
+  if (result.uncheckMovieMode && player_.controller().hooks().uncheckMovieMode)
+    player_.controller().hooks().uncheckMovieMode();
   if (result.ScoreDelta) playback::addSettingsChange(s, result.ScoreDelta);
 }
 

@@ -79,6 +79,8 @@ struct PlaybackHooks {
   std::function<void()> openMoviesDialog;
   // Enters or leaves full screen (default: nothing).
   std::function<void(bool on)> setFullScreen;
+  // Removes the Movie mode check mark; its saved values stay unused (default: nothing).
+  std::function<void()> uncheckMovieMode;
   // The automatic pan-scan size for the picture (default: none).
   std::function<int(const video::PictureState&)> automaticPanScan;
   // Subtitle layer: lay out and show an entry of the store; clear the lines.

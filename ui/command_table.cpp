@@ -30,22 +30,22 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::JumpToTime, false},      // jump dialog
     {MenuCommand::AddBookmark, false},     // bookmarks
     {MenuCommand::ClearBookmarks, false},  // bookmarks
-    {MenuCommand::Fullscreen, false},      // full screen and window sizes
+    {MenuCommand::Fullscreen, true},
     {MenuCommand::ColorControl, true},
-    {MenuCommand::MovieMode, false},       // full screen and window sizes
+    {MenuCommand::MovieMode, true},
     {MenuCommand::AspectOriginal, true},
     {MenuCommand::Aspect16x9, true},
     {MenuCommand::Aspect4x3, true},
     {MenuCommand::Aspect1x1, true},
     {MenuCommand::AspectFree, true},
-    {MenuCommand::AspectCustom, false},  // custom ratio dialog
+    {MenuCommand::AspectCustom, true},
     {MenuCommand::PanIn, true},
     {MenuCommand::PanOut, true},
     {MenuCommand::PanAutomatic, true},
-    {MenuCommand::PanCustom, false},      // custom pan-scan dialog
-    {MenuCommand::WindowSize50, false},   // full screen and window sizes
-    {MenuCommand::WindowSize100, false},  // full screen and window sizes
-    {MenuCommand::WindowSize200, false},  // full screen and window sizes
+    {MenuCommand::PanCustom, true},
+    {MenuCommand::WindowSize50, true},
+    {MenuCommand::WindowSize100, true},
+    {MenuCommand::WindowSize200, true},
     {MenuCommand::CaptureFrame, true},
     {MenuCommand::VolumeUp, true},
     {MenuCommand::VolumeDown, true},

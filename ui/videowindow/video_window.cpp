@@ -86,7 +86,7 @@ void TfrmVideoWindow::onFrameReady() {
 QRect TfrmVideoWindow::pictureRect() const {
   if (picture_.VideoWidth <= 0 || picture_.VideoHeight <= 0) return {};
   // Pan-scan only crops in full screen; in a window the whole picture shows.
-  const int panScan = isFullScreen() ? settings_.PanScanSize : 0;
+  const int panScan = isFullScreen() || fullScreenOn_ ? settings_.PanScanSize : 0;
   const video::Rect r =
       video::LayoutPicture(picture_, settings_.KeepAspectRatio, width(), height(), panScan);
   return QRect(r.Left, r.Top, r.Width, r.Height);
@@ -136,7 +136,7 @@ void TfrmVideoWindow::wheelEvent(QWheelEvent* event) {
 }
 
 bool TfrmVideoWindow::wheelResize(bool up, double aspect) {
-  if (isFullScreen()) return false;
+  if (fullScreen()) return false;
   const QScreen* s = screen();
   if (!s) return false;
   const QRect g = geometry();
@@ -165,19 +165,21 @@ void TfrmVideoWindow::showSurface() {
 }
 
 void TfrmVideoWindow::hideSurface() {
+  if (fullScreenByOwner_ && fullScreenOn_) emit leaveFullScreenRequested();
   setFullScreen(false);
   hide();
 }
 
 void TfrmVideoWindow::resizeToPicture(int widthPx, int heightPx) {
-  if (widthPx <= 0 || heightPx <= 0 || isFullScreen()) return;
+  if (widthPx <= 0 || heightPx <= 0 || fullScreen()) return;
   const QPoint centre = geometry().center();
   resize(widthPx, heightPx);
   move(centre.x() - widthPx / 2, centre.y() - heightPx / 2);
 }
 
 void TfrmVideoWindow::windowSize(int& widthPx, int& heightPx) const {
-  const QRect bounds = isFullScreen() && windowedBounds_.isValid() ? windowedBounds_ : geometry();
+  const QRect bounds =
+      (isFullScreen() || fullScreenOn_) && windowedBounds_.isValid() ? windowedBounds_ : geometry();
   widthPx = bounds.width();
   heightPx = bounds.height();
 }
@@ -195,16 +197,44 @@ void TfrmVideoWindow::setFullScreen(bool on) {
   emit fullScreenChanged(on);
 }
 
+void TfrmVideoWindow::showFullScreenOn(const QRect& monitor) {
+  grips_->setVisible(false);
+  const bool was = fullScreenOn_;
+  if (!was) windowedBounds_ = geometry();
+  fullScreenOn_ = true;
+  // Placed first: without a window manager the full-screen state alone does
+  // not move the window. A new geometry ends the toolkit's full-screen state,
+  // so the state is set again afterwards.
+  setGeometry(monitor);
+  if (!isFullScreen()) setWindowState(windowState() | Qt::WindowFullScreen);
+  if (!isVisible()) show();
+  raise();
+  if (!was) emit fullScreenChanged(true);
+}
+
+void TfrmVideoWindow::showWindowedAt(const QRect& bounds) {
+  const bool was = fullScreenOn_;
+  fullScreenOn_ = false;
+  grips_->setVisible(true);
+  if (isFullScreen()) setWindowState(windowState() & ~Qt::WindowFullScreen);
+  setGeometry(bounds);
+  if (was) emit fullScreenChanged(false);
+}
+
 void TfrmVideoWindow::mousePressEvent(QMouseEvent* event) {
   // The player moves the window itself, and only once the pointer leaves the
   // drag distance: a window-manager move started on the press would take the
   // pointer and swallow the second click of a double click.
-  if (event->button() == Qt::LeftButton && !isFullScreen())
+  if (event->button() == Qt::LeftButton && !fullScreen())
     StartWindowDrag(this, event->globalPosition().toPoint());
 }
 
 void TfrmVideoWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) setFullScreen(!isFullScreen());
+  if (event->button() != Qt::LeftButton) return;
+  if (fullScreenByOwner_)
+    emit fullScreenToggleRequested();
+  else
+    setFullScreen(!isFullScreen());
 }
 
 void TfrmVideoWindow::keyPressEvent(QKeyEvent* event) {

@@ -48,12 +48,19 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   void showSurface() override;
   void hideSurface() override;
   bool surfaceShowing() const override { return isVisible(); }
-  bool fullScreen() const override { return isFullScreen(); }
+  bool fullScreen() const override { return isFullScreen() || fullScreenOn_; }
   void resizeToPicture(int widthPx, int heightPx) override;
   void windowSize(int& widthPx, int& heightPx) const override;
 
-  // Enters or leaves full screen.
+  // Enters or leaves full screen (on the window's screen).
   void setFullScreen(bool on);
+  // Full screen covering exactly monitor (desktop pixels); the bounds to return
+  // to are the owner's. Windowed again with the given bounds.
+  void showFullScreenOn(const QRect& monitor);
+  void showWindowedAt(const QRect& bounds);
+  // While set, a double click asks the owner (fullScreenToggleRequested)
+  // instead of toggling full screen itself.
+  void setFullScreenByOwner(bool on) { fullScreenByOwner_ = on; }
   // While on, the mouse pointer hides after 3 s without movement over the window.
   void setCursorAutoHide(bool on);
 
@@ -74,6 +81,10 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   // should end in order.
   void closeRequested();
   void fullScreenChanged(bool on);
+  // A double click asked for full screen on or off (see setFullScreenByOwner).
+  void fullScreenToggleRequested();
+  // The window is about to hide while full screen (see setFullScreenByOwner).
+  void leaveFullScreenRequested();
   // A wheel step that acts (every second turn over this window): the owner
   // changes the volume in full screen and resizes the window otherwise.
   void wheelTurned(bool up);
@@ -108,6 +119,8 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
   ResizeGrips* grips_;
   int osdZoneBottom_ = 0;
   bool wheelArmed_ = false;  // a wheel turn over the window waits for its pair
+  bool fullScreenByOwner_ = false;
+  bool fullScreenOn_ = false;  // placed full screen by the owner (showFullScreenOn)
 };
 
 }  // namespace ui

@@ -107,3 +107,40 @@ TEST_F(VideoWindowTest, PaintsTheMessageOnlyWhileTheDisplayIsOn) {
 
 }  // namespace
 }  // namespace ui
+
+namespace ui {
+namespace {
+
+// Full screen given by the owner covers exactly its monitor rectangle, a
+// double click asks the owner, and hiding in full screen asks it to leave.
+TEST_F(VideoWindowTest, OwnerPlacesFullScreenAndGetsTheRequests) {
+  TfrmVideoWindow window(engine_, settings_, osd_, picture_, "Tarvelino");
+  window.setFullScreenByOwner(true);
+  window.setGeometry(100, 100, 400, 300);
+  window.show();
+  int toggles = 0, leaves = 0, changes = 0;
+  QObject::connect(&window, &TfrmVideoWindow::fullScreenToggleRequested, [&] { ++toggles; });
+  QObject::connect(&window, &TfrmVideoWindow::leaveFullScreenRequested, [&] { ++leaves; });
+  QObject::connect(&window, &TfrmVideoWindow::fullScreenChanged, [&](bool) { ++changes; });
+  QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(toggles, 1);
+  EXPECT_FALSE(window.isFullScreen());  // the owner decides
+  window.showFullScreenOn(QRect(0, 0, 800, 600));
+  EXPECT_TRUE(window.isFullScreen());
+  EXPECT_EQ(window.geometry(), QRect(0, 0, 800, 600));
+  window.showFullScreenOn(QRect(0, 0, 640, 480));  // a new mode: same state, new size
+  EXPECT_EQ(window.geometry(), QRect(0, 0, 640, 480));
+  int w = 0, h = 0;
+  window.windowSize(w, h);  // the windowed size is remembered for the movie's record
+  EXPECT_EQ(QSize(w, h), QSize(400, 300));
+  window.hideSurface();
+  EXPECT_EQ(leaves, 1);
+  EXPECT_EQ(changes, 2);
+  window.show();
+  window.showWindowedAt(QRect(50, 60, 320, 240));
+  EXPECT_FALSE(window.isFullScreen());
+  EXPECT_EQ(window.geometry(), QRect(50, 60, 320, 240));
+}
+
+}  // namespace
+}  // namespace ui
