@@ -14,12 +14,12 @@ struct CommandRow {
 constexpr CommandRow kCommands[] = {
     {MenuCommand::OpenMovie, true},
     {MenuCommand::LoadSubtitle, true},
-    {MenuCommand::RecentFile1, false},  // recent files
-    {MenuCommand::RecentFile2, false},
-    {MenuCommand::RecentFile3, false},
-    {MenuCommand::RecentFile4, false},
-    {MenuCommand::RecentFile5, false},
-    {MenuCommand::ClearHistory, false},
+    {MenuCommand::RecentFile1, true},
+    {MenuCommand::RecentFile2, true},
+    {MenuCommand::RecentFile3, true},
+    {MenuCommand::RecentFile4, true},
+    {MenuCommand::RecentFile5, true},
+    {MenuCommand::ClearHistory, true},
     {MenuCommand::Play, true},
     {MenuCommand::Stop, true},
     {MenuCommand::Pause, true},
@@ -27,12 +27,12 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::Forward, true},
     {MenuCommand::FastRewind, true},
     {MenuCommand::FastForward, true},
-    {MenuCommand::JumpToTime, false},      // jump dialog
-    {MenuCommand::AddBookmark, false},     // bookmarks
-    {MenuCommand::ClearBookmarks, false},  // bookmarks
-    {MenuCommand::Fullscreen, false},      // full screen and window sizes
+    {MenuCommand::JumpToTime, false},  // jump dialog
+    {MenuCommand::AddBookmark, true},
+    {MenuCommand::ClearBookmarks, true},
+    {MenuCommand::Fullscreen, false},  // full screen and window sizes
     {MenuCommand::ColorControl, true},
-    {MenuCommand::MovieMode, false},       // full screen and window sizes
+    {MenuCommand::MovieMode, false},  // full screen and window sizes
     {MenuCommand::AspectOriginal, true},
     {MenuCommand::Aspect16x9, true},
     {MenuCommand::Aspect4x3, true},
