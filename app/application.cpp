@@ -21,6 +21,7 @@
 #include <iostream>
 
 #include "app/audio_tools_link.h"
+#include "app/bookmarks_link.h"
 #include "app/hot_keys.h"
 #include "app/info_commands_link.h"
 #include "app/instance_channel.h"
@@ -334,6 +335,9 @@ void Application::createPlayerAndWindows() {
     if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::DisableSubtitle))
       item->setChecked(!player_->subtitles().SubtitlesEnabled());
   };
+  // Bookmarks (Alt+I, Alt+1..9, Shift+C) and recent files; it keeps the
+  // context menu hook above and adds the bookmark items to it.
+  bookmarks_ = std::make_unique<BookmarksLink>(*link_, *player_, settings_, window);
   // The video window answers the same keys and drops as the main window, and
   // closing it closes the player.
   ui::TfrmVideoWindow* videoWindow = &video_->window();

@@ -29,6 +29,7 @@ class VideoPlayback;
 namespace app {
 
 class AudioToolsLink;
+class BookmarksLink;
 class HotKeys;
 class ScreenCommandsLink;
 class InstanceServer;
@@ -88,6 +89,7 @@ class Application : public QObject {
   std::unique_ptr<ui::MainWindowPlayback> link_;
   std::unique_ptr<AudioToolsLink> audioTools_;  // equalizer window
   std::unique_ptr<VideoToolsLink> videoTools_;  // colour control window, frame capture
+  std::unique_ptr<BookmarksLink> bookmarks_;    // bookmarks and recent files
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
   std::unique_ptr<mpris::MprisService> mpris_;      // desktop media control; null without a bus

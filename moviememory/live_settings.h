@@ -31,8 +31,8 @@ struct LiveMovieState {
   int WindowedWidth = 460;  // the video window's size when not full screen, px
   int WindowedHeight = 274;
   std::int64_t PositionHns = 0;  // playback position in 100-nanosecond units
-  // Captions of the bookmark menu items 1 to 9 (empty: no item); the first
-  // eight characters are the bookmark time "hh:nn:ss".
+  // The times "hh:nn:ss" of bookmarks 1 to 9 (empty: no bookmark), the first
+  // eight characters of their menu captions (moviememory/bookmarks.h).
   std::array<std::string, kBookmarkSlots> Bookmarks;
   bool FullScreen = false;
   bool MovieMode = false;

@@ -14,12 +14,12 @@ struct CommandRow {
 constexpr CommandRow kCommands[] = {
     {MenuCommand::OpenMovie, true},
     {MenuCommand::LoadSubtitle, true},
-    {MenuCommand::RecentFile1, false},  // recent files
-    {MenuCommand::RecentFile2, false},
-    {MenuCommand::RecentFile3, false},
-    {MenuCommand::RecentFile4, false},
-    {MenuCommand::RecentFile5, false},
-    {MenuCommand::ClearHistory, false},
+    {MenuCommand::RecentFile1, true},
+    {MenuCommand::RecentFile2, true},
+    {MenuCommand::RecentFile3, true},
+    {MenuCommand::RecentFile4, true},
+    {MenuCommand::RecentFile5, true},
+    {MenuCommand::ClearHistory, true},
     {MenuCommand::Play, true},
     {MenuCommand::Stop, true},
     {MenuCommand::Pause, true},
@@ -27,9 +27,9 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::Forward, true},
     {MenuCommand::FastRewind, true},
     {MenuCommand::FastForward, true},
-    {MenuCommand::JumpToTime, false},      // jump dialog
-    {MenuCommand::AddBookmark, false},     // bookmarks
-    {MenuCommand::ClearBookmarks, false},  // bookmarks
+    {MenuCommand::JumpToTime, false},  // jump dialog
+    {MenuCommand::AddBookmark, true},
+    {MenuCommand::ClearBookmarks, true},
     {MenuCommand::Fullscreen, true},
     {MenuCommand::ColorControl, true},
     {MenuCommand::MovieMode, true},

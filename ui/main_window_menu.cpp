@@ -183,14 +183,22 @@ void TfrmMain::applyCommandAvailability() {
 
 void TfrmMain::contextMenuEvent(QContextMenuEvent* event) {
   commands_.contextMenuOpening();
-  // Recent entries show their file names; empty ones are hidden.
+  // Recent entries show their paths ("&" doubled, so it is not taken as an
+  // access key); empty ones are hidden, and so are the separator and "Clear
+  // history" when all are.
+  bool anyRecent = false;
   for (int i = 0; i < 5; ++i) {
     QAction* action =
         actions_[static_cast<MenuCommand>(static_cast<int>(MenuCommand::RecentFile1) + i)];
     const std::string& file = settings_.RecentFile[i];
-    action->setText(QString::number(i + 1) + "  " + QString::fromStdString(file));
+    action->setText(file.empty() ? QString::number(i + 1)
+                                 : QString::fromStdString(file).replace('&', "&&"));
     action->setVisible(!file.empty());
+    anyRecent = anyRecent || !file.empty();
   }
+  for (QAction* item : submenus_[MainSubmenu::RecentFiles]->actions())
+    if (item->isSeparator() || item == actions_[MenuCommand::ClearHistory])
+      item->setVisible(anyRecent);
   // Pan-scan belongs to full screen, the window sizes to a window.
   const bool fullScreen = commands_.videoFullScreen();
   submenus_[MainSubmenu::PanScan]->menuAction()->setVisible(fullScreen);
