@@ -25,7 +25,7 @@ cmake --build "$build" -j2 --target fuzz_all >/dev/null
 if [ $# -gt 0 ]; then
   targets=("$@")
 else
-  IFS=';' read -r -a targets <"$build/fuzz_targets.txt"
+  IFS=";" read -r -a targets <"$build/fuzz_targets.txt" || true
 fi
 
 failed=0

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/settings/save_configuration.h"
@@ -30,16 +32,18 @@ void build(Version& v, const std::string& folder, int version) {
   // Version 1 is the longer one in every file.
   const int n = version == 0 ? 60 : 150;
   v.settings.LastAccessedFolder = "/movies/version" + std::to_string(version) + "/";
-  v.settings.FileTypes = "avi;mkv;mp4;" + std::string(static_cast<std::size_t>(n), 'x') + ";";
+  v.settings.SubtitleDirectory = "/subtitles/" + std::string(static_cast<std::size_t>(n), 'x');
   v.folders.DataFolder = folder;
   v.folders.ProgramName = crash::kProgramName;
   v.folders.ConfigurationFile = folder + crash::kConfigurationFile;
   playlist::PlaylistHooks hooks;
   hooks.fileExists = [](const std::string&) { return true; };
   v.list = std::make_unique<playlist::Playlist>(v.settings, texts::builtInTexts(), hooks);
+  std::vector<std::string> movies;
   for (int i = 0; i < n * 20; ++i)
-    v.list->addMovie("/movies/version" + std::to_string(version) + "/a rather long movie name " +
+    movies.push_back("/movies/version" + std::to_string(version) + "/a rather long movie name " +
                      std::to_string(i) + ".avi");
+  v.list->addMovies(movies);
   for (int i = 0; i < n; ++i) {
     moviememory::MovieRecord& r =
         v.memory.recordFor("movie " + std::to_string(i) + " v" + std::to_string(version) + ".mkv");
