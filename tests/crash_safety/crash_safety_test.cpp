@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -85,10 +86,20 @@ TEST(CrashSafety, EveryFileIsTheOldOrTheNewVersionAfterAKill) {
     ASSERT_LT(versions[f][0].size(), versions[f][1].size()) << crash::kFiles[f];
   }
 
+  // Kills are spread over about two rounds of writing all four files; how
+  // long a round takes depends on the disk, so it is measured (start-up
+  // included, which only widens the spread).
+  auto slowest = std::chrono::steady_clock::duration::zero();
+  for (int i = 0; i < 3; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(runWriter({"once", refs[1], "1"}), 0);
+    slowest = std::max(slowest, std::chrono::steady_clock::now() - start);
+  }
+  const long long roundUs = std::chrono::duration_cast<std::chrono::microseconds>(slowest).count();
   const unsigned seed = std::random_device{}();
   std::mt19937 random(seed);
-  std::uniform_int_distribution<int> delayUs(0, 12000);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+  std::uniform_int_distribution<long long> delayUs(0, std::clamp(2 * roundUs, 2000LL, 50000LL));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   int kills = 0;
   int killsMidWrite = 0;  // kills that left a temporary file behind
   int seen[kFileCount][2] = {};
@@ -123,7 +134,8 @@ TEST(CrashSafety, EveryFileIsTheOldOrTheNewVersionAfterAKill) {
     }
     killsMidWrite += leftover;
   }
-  std::printf("%d kills (%d in the middle of a write), seed %u\n", kills, killsMidWrite, seed);
+  std::printf("%d kills (%d in the middle of a write), a round of writes %lld us, seed %u\n", kills,
+              killsMidWrite, roundUs, seed);
   RecordProperty("kills", kills);
   RecordProperty("kills_mid_write", killsMidWrite);
   EXPECT_GE(kills, 100);
