@@ -7,6 +7,7 @@
 #include <QtEndian>
 
 #include "app/command_line.h"
+#include "app/instance_message.h"
 
 namespace app {
 
@@ -71,30 +72,26 @@ void InstanceServer::onNewConnection() {
       continue;
     }
     // Messages are small; collect until one is complete, then act on it.
-    auto buffer = std::make_shared<QByteArray>();
+    auto buffer = std::make_shared<std::string>();
     connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
-      buffer->append(socket->readAll());
-      if (buffer->size() > static_cast<qsizetype>(kMaxPayloadBytes) + 16) {
-        socket->abort();  // not one of ours
-        return;
-      }
-      if (buffer->startsWith('C') && buffer->size() >= 5) {
-        int code = static_cast<int>(qFromLittleEndian<quint32>(buffer->constData() + 1));
-        buffer->clear();
-        emit commandReceived(code);
-      } else if (buffer->startsWith('F') && buffer->size() >= 6) {
-        quint32 length = qFromLittleEndian<quint32>(buffer->constData() + 2);
-        if (length > kMaxPayloadBytes) {
-          socket->abort();
-          return;
+      const QByteArray received = socket->readAll();
+      buffer->append(received.constData(), static_cast<std::size_t>(received.size()));
+      while (true) {
+        InstanceMessage m = takeInstanceMessage(*buffer);
+        switch (m.kind) {
+          case InstanceMessage::Kind::Incomplete:
+            return;
+          case InstanceMessage::Kind::Foreign:
+            socket->abort();
+            return;
+          case InstanceMessage::Kind::Command:
+            emit commandReceived(m.code);
+            break;
+          case InstanceMessage::Kind::Files:
+            emit filesReceived(
+                QByteArray(m.payload.data(), static_cast<qsizetype>(m.payload.size())), m.raise);
+            break;
         }
-        if (buffer->size() < 6 + static_cast<qsizetype>(length)) return;
-        bool raise = buffer->at(1) != 0;
-        QByteArray payload = buffer->mid(6, length);
-        buffer->clear();
-        emit filesReceived(payload, raise);
-      } else if (!buffer->isEmpty() && !buffer->startsWith('C') && !buffer->startsWith('F')) {
-        socket->abort();
       }
     });
   }

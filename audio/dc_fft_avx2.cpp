@@ -7,8 +7,13 @@
 #include "audio/fft_kernels.h"
 
 #if defined(__x86_64__) || defined(__i386__)
+// Only this file's own functions get AVX2; the shared kernels above stay plain.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 namespace audio::fft_detail {
 namespace {
@@ -257,7 +262,11 @@ void scaleAvx2(float* re, float* im, int n, float factor) {
 
 }  // namespace audio::fft_detail
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 #else
 namespace audio::fft_detail {
 void forwardAvx2(float* re, float* im, int log2n) {

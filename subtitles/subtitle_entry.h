@@ -2,6 +2,7 @@
 // The records of the subtitle store and the automatic display time.
 // Times are milliseconds of movie time held in 64 bits, so frame numbers at low
 // frame rates and repeated time corrections cannot overflow.
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +21,18 @@ enum class SubtitleType {
 
 // Time value meaning "not given in the file" while parsing; finished entries never hold it.
 inline constexpr int64_t kNoTime = -1;
+
+// The furthest an entry time may lie from zero, in ms (about 73 million years):
+// times computed with a frame rate saturate here, so the sum of two times (a
+// start and its display time) never leaves 64 bits.
+inline constexpr int64_t kMaxTimeMs = INT64_MAX / 4;
+
+// ms rounded to the nearest integer, halves to even, limited to ±kMaxTimeMs.
+inline int64_t saturatedMs(long double ms) {
+  if (!(ms > -kMaxTimeMs)) return ms != ms ? 0 : -kMaxTimeMs;
+  if (!(ms < kMaxTimeMs)) return kMaxTimeMs;
+  return static_cast<int64_t>(std::nearbyint(ms));
+}
 
 struct SubtitleEntry {
   int64_t StartMs = kNoTime;       // start of display; may be negative after time corrections

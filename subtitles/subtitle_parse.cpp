@@ -22,7 +22,7 @@ int64_t field(std::u32string_view line, std::size_t first, std::size_t last) {
 }
 
 int64_t roundHalfEven(long double x) {
-  return static_cast<int64_t>(std::nearbyint(x));
+  return saturatedMs(x);
 }
 
 int64_t clockMs(int64_t h, int64_t m, int64_t s) {

@@ -177,9 +177,7 @@ bool SubtitleStore::SubtitleUnicode() const {
 void SubtitleStore::RescaleFrameTimes(double frameRate) {
   if (!loaded_ || type_ != SubtitleType::MicroDvd) return;
   if (!(frameRate > 0) || !std::isfinite(frameRate) || frameRate == 25.0) return;
-  auto scale = [&](int64_t t) {
-    return static_cast<int64_t>(std::nearbyint(static_cast<long double>(t) * 25 / frameRate));
-  };
+  auto scale = [&](int64_t t) { return saturatedMs(static_cast<long double>(t) * 25 / frameRate); };
   for (auto& e : entries_) {
     e.StartMs = scale(e.StartMs);
     e.EndMs = scale(e.EndMs);

@@ -178,6 +178,9 @@ TEST(RescaleTest, ConvertsFrameTimesToTheMovieRate) {
       {"{0}{10}A\n{30}{40}B\n{60}{70}C\n", 25, 50, {0, 200, 600, 800, 1200, 1400}},
       // Far past what 32 bits of milliseconds hold.
       {"{9999999}{}A\n", 25, 1, {9999999000, 10000024025}},
+      // A rate near zero saturates instead of overflowing 64 bits.
+      {"{25}{80}A\n", 1e-9, 1e-9, {kMaxTimeMs, kMaxTimeMs}},
+      {"{9999999}{9999999}A\n", 1e-9, 25, {kMaxTimeMs - 1001, kMaxTimeMs}},
       {"1\n00:00:01,000 --> 00:00:02,000\nAb\n\n2\n00:00:03,000 --> 00:00:04,000\nCd\n",
        25,
        50,

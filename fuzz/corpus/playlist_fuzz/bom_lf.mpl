@@ -1,0 +1,3 @@
+﻿/m/ä.avi
+No subtitle
+/m/b.avi
