@@ -27,6 +27,7 @@
 #include "app/instance_channel.h"
 #include "app/mpris_link.h"
 #include "app/player_commands.h"
+#include "app/remote_commands_link.h"
 #include "app/screen_commands_link.h"
 #include "app/settings/configuration_file.h"
 #include "app/settings/save_configuration.h"
@@ -45,6 +46,7 @@
 #include "ui/skin_data.h"
 #include "ui/videowindow/video_playback.h"
 #include "ui/window_drag.h"
+#include "video/window/color_control_window.h"
 
 namespace app {
 
@@ -159,8 +161,10 @@ bool Application::handOverIfSecondStart() {
   if (instanceServer_->listen(name)) {
     connect(instanceServer_.get(), &InstanceServer::filesReceived, this,
             &Application::onFilesReceived);
+    // Queued: a command may open a modal dialog, which must not run inside
+    // the socket's read handler.
     connect(instanceServer_.get(), &InstanceServer::commandReceived, this,
-            &Application::onCommandReceived);
+            &Application::onCommandReceived, Qt::QueuedConnection);
     return false;
   }
   const bool enqueue =
@@ -553,9 +557,14 @@ void Application::onFilesReceived(const QByteArray& payload, bool raise) {
 }
 
 void Application::onCommandReceived(int code) {
-  // Remote command codes are accepted here; acting on them belongs to the
-  // command dispatch.
-  (void)code;
+  if (!firstActivationDone_ || !link_) return;
+  RemoteCommandTargets targets;
+  targets.commands = link_.get();
+  targets.mainWindow = mainWindow_.data();
+  targets.equalizer = &audioTools_->equalizerWindow();
+  targets.colorControl = &videoTools_->colorWindow();
+  targets.holdScreenSaver = [this] { player_->controller().ResetTimerTimer(); };
+  runRemoteCommand(code, targets);
 }
 
 void Application::shutDown() {

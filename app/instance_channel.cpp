@@ -1,13 +1,21 @@
 #include "app/instance_channel.h"
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QLocalSocket>
 #include <QPointer>
 #include <QtEndian>
 
+#include <cstdlib>
+#include <optional>
+#include <string_view>
+
 #include "app/command_line.h"
 #include "app/instance_message.h"
+#include "app/remote_command_line.h"
 
 namespace app {
 
@@ -25,6 +33,9 @@ HandOverResult sendMessage(const QString& name, const QByteArray& message) {
   QLocalSocket socket;
   socket.connectToServer(name);
   if (!socket.waitForConnected(kTimeoutMs)) return HandOverResult::NoInstance;
+  // A socket of another user is not our instance: nothing is sent to it.
+  if (!peerIsUser(static_cast<int>(socket.socketDescriptor()), getuid()))
+    return HandOverResult::NoInstance;
   if (socket.bytesAvailable() < 1 && !socket.waitForReadyRead(kTimeoutMs))
     return HandOverResult::NoInstance;
   char state = 0;
@@ -41,7 +52,25 @@ HandOverResult sendMessage(const QString& name, const QByteArray& message) {
 }  // namespace
 
 QString instanceSocketName(const std::string& ProgramName) {
-  return QString::fromStdString(ProgramName) + "-" + QString::number(getuid());
+  const QString name = QString::fromStdString(ProgramName) + "-" + QString::number(getuid());
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  struct stat folder {};
+  if (!runtime || runtime[0] != '/' || ::stat(runtime, &folder) != 0 || !S_ISDIR(folder.st_mode) ||
+      folder.st_uid != getuid() || (folder.st_mode & 077) != 0)
+    return name;
+  const QString path = QString::fromLocal8Bit(runtime) + "/" + name;
+  // A path longer than a socket address holds could not be listened on.
+  if (static_cast<size_t>(path.toLocal8Bit().size()) >= sizeof(sockaddr_un::sun_path)) return name;
+  return path;
+}
+
+bool peerIsUser(int fd, unsigned uid) {
+  struct ucred peer {};
+  socklen_t length = sizeof peer;
+  if (fd < 0 || ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 ||
+      length != sizeof peer)
+    return false;
+  return peer.uid == uid;
 }
 
 InstanceServer::InstanceServer(QObject* parent) : QObject(parent) {
@@ -55,16 +84,27 @@ bool InstanceServer::listen(const QString& name) {
   {
     QLocalSocket probe;
     probe.connectToServer(name);
-    if (probe.waitForConnected(kTimeoutMs)) return false;
+    if (probe.waitForConnected(kTimeoutMs) &&
+        peerIsUser(static_cast<int>(probe.socketDescriptor()), getuid()))
+      return false;
   }
-  // Nobody answers: at most a socket file left behind by an instance that died.
+  // Nobody of ours answers: at most a socket file left behind by an instance
+  // that died. A name held by another user cannot be taken; the player then
+  // runs on its own, without the channel.
   QLocalServer::removeServer(name);
-  return server_.listen(name);
+  if (server_.listen(name)) ::chmod(server_.fullServerName().toLocal8Bit().constData(), 0600);
+  return true;
 }
 
 void InstanceServer::onNewConnection() {
   while (QLocalSocket* socket = server_.nextPendingConnection()) {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    // Only processes of this user may talk to the player.
+    if (!peerIsUser(static_cast<int>(socket->socketDescriptor()), getuid())) {
+      socket->abort();
+      socket->deleteLater();
+      continue;
+    }
     socket->write(running_ ? "R" : "L");
     socket->flush();
     if (!running_) {
@@ -107,7 +147,8 @@ HandOverResult handOverPayload(const QString& name, const std::string& payload, 
 
 HandOverResult sendRemoteCommand(const QString& name, int code) {
   QByteArray message("C");
-  message.append(le32(static_cast<quint32>(code)));
+  message.append(QByteArray::fromStdString(remoteCommandLine(code)));
+  message.append('\n');
   return sendMessage(name, message);
 }
 

@@ -7,7 +7,12 @@
 // Wire format: on connection the server sends one byte, 'L' (still loading)
 // or 'R' (running). To a running server the client then sends one message:
 //   'F' raise(1 byte: 1 = bring to front) length(4 bytes, little endian) payload
-//   'C' code(4 bytes, little endian)
+//   'C' code in decimal digits, then '\n' (remote_command_line.h)
+//
+// The channel is the user's alone: the socket lies in XDG_RUNTIME_DIR with
+// mode 0600, and both ends check that the process at the other end runs as
+// the same user (the kernel's peer credentials), so another user can neither
+// send commands nor pose as the running instance.
 #include <QLocalServer>
 #include <QObject>
 #include <QString>
@@ -16,22 +21,30 @@
 
 namespace app {
 
-// The socket name: ProgramName + "-" + the user id.
+// The socket's path: XDG_RUNTIME_DIR + "/" + ProgramName + "-" + the user id.
+// When XDG_RUNTIME_DIR is unset, or is not a folder of this user closed to
+// everyone else, the name alone (the socket then lies in the temporary folder).
 QString instanceSocketName(const std::string& ProgramName);
+
+// True when the process at the other end of the connected local socket fd
+// runs as user uid.
+bool peerIsUser(int fd, unsigned uid);
 
 class InstanceServer : public QObject {
   Q_OBJECT
  public:
   explicit InstanceServer(QObject* parent = nullptr);
-  // Starts listening. False when another instance answers on the name (this
-  // start is a second one). A stale socket left by a crashed instance is
-  // removed and taken over.
+  // Starts listening. False when another instance of this user answers on
+  // the name (this start is a second one). A stale socket left by a crashed
+  // instance is removed and taken over. When the name cannot be taken, the
+  // player runs without the channel (true).
   bool listen(const QString& name);
   // From the main window's first show on, hand-overs are accepted.
   void setRunning() { running_ = true; }
 
  signals:
   void filesReceived(const QByteArray& payload, bool raise);
+  // A valid code, 1..73; malformed lines are dropped with their connection.
   void commandReceived(int code);
 
  private:

@@ -1,5 +1,10 @@
 #include "app/instance_message.h"
 
+#include <optional>
+#include <string_view>
+
+#include "app/remote_command_line.h"
+
 namespace app {
 
 namespace {
@@ -20,12 +25,21 @@ InstanceMessage takeInstanceMessage(std::string& buffer) {
   }
   if (buffer.empty()) return m;
   if (buffer[0] == 'C') {
-    if (buffer.size() < 5) return m;
-    // The code travels as an unsigned 32-bit number; anything over INT_MAX
-    // wraps to a negative code, which no command has.
+    // One short line of digits; a longer line or one that is not a code
+    // from 1 to 73 is not one of ours.
+    const std::size_t end = buffer.find('\n', 1);
+    if (end == std::string::npos) {
+      if (buffer.size() > 1 + kMaxRemoteCommandLine) m.kind = InstanceMessage::Kind::Foreign;
+      return m;
+    }
+    const std::optional<int> code = parseRemoteCommand(std::string_view(buffer).substr(1, end - 1));
+    if (!code) {
+      m.kind = InstanceMessage::Kind::Foreign;
+      return m;
+    }
     m.kind = InstanceMessage::Kind::Command;
-    m.code = static_cast<int>(readLe32(buffer, 1));
-    buffer.erase(0, 5);
+    m.code = *code;
+    buffer.erase(0, end + 1);
     return m;
   }
   if (buffer[0] == 'F') {

@@ -2,7 +2,7 @@
 // The messages a second start sends over the single-instance socket, taken
 // apart without any socket: the server appends what it receives to a buffer
 // and takes complete messages off its front. Plain C++.
-//   'C' code(4 bytes, little endian)
+//   'C' code(one to two decimal digits, see remote_command_line.h) '\n'
 //   'F' raise(1 byte: 1 = bring to front) length(4 bytes, little endian) payload
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +15,7 @@ namespace app {
 struct InstanceMessage {
   enum class Kind {
     Incomplete,  // more bytes are needed; the buffer is kept
-    Command,     // a remote command code (not yet checked against 1..73)
+    Command,     // a remote command code from 1 to 73
     Files,       // an instance payload (see parseInstancePayload)
     Foreign,     // not one of ours: the connection is dropped
   };
@@ -31,7 +31,8 @@ inline constexpr std::size_t kMaxInstanceBufferBytes = kMaxPayloadBytes + 16;
 
 // Takes the first complete message off the front of buffer (the bytes after
 // it stay for the next call). A buffer over kMaxInstanceBufferBytes, an
-// unknown first byte or a payload length over the payload limit is Foreign.
+// unknown first byte, a command line that is not a code or a payload
+// length over the payload limit is Foreign.
 InstanceMessage takeInstanceMessage(std::string& buffer);
 
 }  // namespace app

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const app::ReceivedFiles files = app::parseInstancePayload(m.payload);
         for (const std::string& p : files.paths) FUZZ_CHECK(!p.empty());
       } else {
-        app::validCommandCode(m.code);
+        FUZZ_CHECK(app::validCommandCode(m.code));
       }
     }
     if (foreign) break;

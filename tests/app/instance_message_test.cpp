@@ -35,18 +35,23 @@ TEST(InstanceMessage, TakesOneMessageOffTheFront) {
   const std::string big(kMaxPayloadBytes, 'x');
   const std::vector<Row> rows = {
       {"empty", "", Kind::Incomplete, 0, false, "", ""},
-      {"command header only", "C\x05", Kind::Incomplete, 0, false, "", "C\x05"},
-      {"command", "C" + le32(17), Kind::Command, 17, false, "", ""},
-      {"command beyond int", "C" + le32(0xFFFFFFFFu), Kind::Command, -1, false, "", ""},
-      {"two commands: the second stays", "C" + le32(3) + "C" + le32(4), Kind::Command, 3, false, "",
-       "C" + le32(4)},
+      {"command line without its end", "C1", Kind::Incomplete, 0, false, "", "C1"},
+      {"command", "C17\n", Kind::Command, 17, false, "", ""},
+      {"highest code", "C73\n", Kind::Command, 73, false, "", ""},
+      {"code 0", "C0\n", Kind::Foreign, 0, false, "", "C0\n"},
+      {"code over 73", "C74\n", Kind::Foreign, 0, false, "", "C74\n"},
+      {"leading zero", "C07\n", Kind::Foreign, 0, false, "", "C07\n"},
+      {"line too long without its end", "C123", Kind::Foreign, 0, false, "", "C123"},
+      {"old binary form", "C" + le32(17), Kind::Foreign, 0, false, "", "C" + le32(17)},
+      {"carriage return", "C7\r\n", Kind::Foreign, 0, false, "", "C7\r\n"},
+      {"two commands: the second stays", "C3\nC4\n", Kind::Command, 3, false, "", "C4\n"},
       {"files header cut", std::string("F\1\3\0", 4), Kind::Incomplete, 0, false, "",
        std::string("F\1\3\0", 4)},
       {"files payload cut", filesMessage(true, "a.avi\1").substr(0, 9), Kind::Incomplete, 0, false,
        "", filesMessage(true, "a.avi\1").substr(0, 9)},
       {"files", filesMessage(true, "a.avi\1"), Kind::Files, 0, true, "a.avi\1", ""},
-      {"files without raise, then a command", filesMessage(false, "b\1") + "C" + le32(9),
-       Kind::Files, 0, false, "b\1", "C" + le32(9)},
+      {"files without raise, then a command", filesMessage(false, "b\1") + "C9\n", Kind::Files, 0,
+       false, "b\1", "C9\n"},
       {"empty payload", filesMessage(false, ""), Kind::Files, 0, false, "", ""},
       {"longest payload", filesMessage(false, big), Kind::Files, 0, false, big, ""},
       {"payload length over the limit", std::string("F\0", 2) + le32(kMaxPayloadBytes + 1),
@@ -70,8 +75,7 @@ TEST(InstanceMessage, TakesOneMessageOffTheFront) {
 }
 
 TEST(InstanceMessage, BytesArrivingOneAtATimeGiveTheSameMessages) {
-  const std::string stream =
-      "C" + le32(42) + filesMessage(true, "/m/a.mkv\1/m/b.mkv\1") + "C" + le32(73);
+  const std::string stream = "C42\n" + filesMessage(true, "/m/a.mkv\1/m/b.mkv\1") + "C73\n";
   std::string buffer;
   std::vector<InstanceMessage> got;
   for (char c : stream) {
