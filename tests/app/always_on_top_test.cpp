@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "tests/app/h264_clip.h"
+#include "tests/app/player_profile.h"
 #include "tests/app/x_windows.h"
 
 namespace app {
@@ -29,17 +30,8 @@ TEST(AlwaysOnTopTest, KeyTKeepsThePlayerWindowsAboveOthers) {
   QTemporaryDir dir;
   const QString clip = makeH264Clip(dir.path(), "ball", 320, 240, 100, 215);
   ASSERT_FALSE(clip.isEmpty());
-  std::filesystem::create_directories((dir.path() + "/config/Tarvelino").toStdString());
-  std::ofstream((dir.path() + "/config/Tarvelino/Tarvelino.ini").toStdString(), std::ios::binary)
-      << "[Configuration]\r\nFirstRun=0\r\nAutoPlayOnLoad=0\r\n";
   QProcess player;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
-  env.insert("XDG_DATA_HOME", dir.path() + "/data");
-  env.insert("TMPDIR", dir.path());
-  env.insert("XDG_RUNTIME_DIR", dir.path());
-  env.insert("QT_QPA_PLATFORM", "xcb");
-  player.setProcessEnvironment(env);
+  player.setProcessEnvironment(playerProfile(dir.path(), "FirstRun=0\r\nAutoPlayOnLoad=0\r\n"));
   player.start(TARVELINO_EXE, {clip});
   ASSERT_TRUE(player.waitForStarted());
   const auto waitFor = [](const std::function<bool()>& condition) {

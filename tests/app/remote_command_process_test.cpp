@@ -13,6 +13,7 @@
 
 #include "app/instance_channel.h"
 #include "tests/app/h264_clip.h"
+#include "tests/app/player_profile.h"
 
 namespace app {
 namespace {
@@ -35,15 +36,7 @@ TEST(RemoteCommandProcessTest, PauseCodeHoldsTheMovieAndPlayCodePlaysItToItsEnd)
   // 6 s at 20 frames a second; the player closes by itself at its end.
   const QString clip = makeH264Clip(dir.path(), "smpte", 160, 120, 120, 258);
   ASSERT_FALSE(clip.isEmpty());
-  std::filesystem::create_directories((dir.path() + "/config/Tarvelino").toStdString());
-  std::ofstream((dir.path() + "/config/Tarvelino/Tarvelino.ini").toStdString(), std::ios::binary)
-      << "[Configuration]\r\nFirstRun=0\r\n";
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
-  env.insert("XDG_DATA_HOME", dir.path() + "/data");
-  env.insert("XDG_RUNTIME_DIR", dir.path());
-  env.insert("TMPDIR", dir.path());
-  env.insert("QT_QPA_PLATFORM", qgetenv("DISPLAY").isEmpty() ? "offscreen" : "xcb");
+  const QProcessEnvironment env = playerProfile(dir.path(), "FirstRun=0\r\n");
   qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
   const QString socketName = instanceSocketName("Tarvelino");
   qunsetenv("XDG_RUNTIME_DIR");

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "tests/app/h264_clip.h"
+#include "tests/app/player_profile.h"
 #include "tests/app/x_windows.h"
 
 namespace app {
@@ -55,19 +56,11 @@ TEST(ScreenTextTest, SubtitleAndPauseMessageAppearOnThePicture) {
       srt << i + 1 << "\r\n00:00:" << (i * 12 < 10 ? "0" : "") << i * 12
           << ",000 --> 00:00:" << i * 12 + 11 << ",900\r\nHELLO THERE\r\nSECOND LINE\r\n\r\n";
   }
-  std::filesystem::create_directories((dir.path() + "/config/Tarvelino").toStdString());
-  std::ofstream((dir.path() + "/config/Tarvelino/Tarvelino.ini").toStdString(), std::ios::binary)
-      << "[Configuration]\r\nFirstRun=0\r\nMainXPosition=10000\r\nMainYPosition=50000\r\n"
-         "AutoCloseVideoWindow=1\r\n";
-
   QProcess player;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
-  env.insert("XDG_DATA_HOME", dir.path() + "/data");  // the shell registration's files
-  env.insert("TMPDIR", dir.path());
-  env.insert("XDG_RUNTIME_DIR", dir.path());
-  env.insert("QT_QPA_PLATFORM", "xcb");
-  player.setProcessEnvironment(env);
+  player.setProcessEnvironment(
+      playerProfile(dir.path(),
+                    "FirstRun=0\r\nMainXPosition=10000\r\nMainYPosition=50000\r\n"
+                    "AutoCloseVideoWindow=1\r\n"));
   player.start(TARVELINO_EXE, {clip});
   ASSERT_TRUE(player.waitForStarted());
 

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "tests/app/h264_clip.h"
+#include "tests/app/player_profile.h"
 #include "tests/app/x_windows.h"
 
 namespace app {
@@ -24,9 +25,7 @@ TEST(WindowTitlesTest, MainAndVideoWindowsShowThePlayersTitleAndIcon) {
   QTemporaryDir dir;
   const QString clip = makeH264Clip(dir.path(), "ball", 320, 240, 100, 215);
   ASSERT_FALSE(clip.isEmpty());
-  std::filesystem::create_directories((dir.path() + "/config/Tarvelino").toStdString());
-  std::ofstream((dir.path() + "/config/Tarvelino/Tarvelino.ini").toStdString(), std::ios::binary)
-      << "[Configuration]\r\nFirstRun=0\r\nAutoPlayOnLoad=0\r\n";
+  const QProcessEnvironment env = playerProfile(dir.path(), "FirstRun=0\r\nAutoPlayOnLoad=0\r\n");
   const struct {
     const char* name;
     QStringList args;
@@ -39,12 +38,6 @@ TEST(WindowTitlesTest, MainAndVideoWindowsShowThePlayersTitleAndIcon) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     QProcess player;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
-    env.insert("XDG_DATA_HOME", dir.path() + "/data");
-    env.insert("TMPDIR", dir.path());
-    env.insert("XDG_RUNTIME_DIR", dir.path());
-    env.insert("QT_QPA_PLATFORM", "xcb");
     player.setProcessEnvironment(env);
     player.start(TARVELINO_EXE, row.args);
     ASSERT_TRUE(player.waitForStarted());
