@@ -22,6 +22,7 @@ class LogindPowerOff : public playback::PowerOffService {
   // request reaches the system and every power-off is refused.
   static constexpr const char* kDisableVariable = "TARVELINO_NO_POWER_OFF";
 
+  playback::PowerOffResult canPowerOff() override;
   playback::PowerOffResult powerOff() override;
 };
 

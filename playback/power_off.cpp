@@ -54,18 +54,23 @@ void PowerOffCountdown::cancel() {
 void PowerOffCountdown::finish() {
   running_ = false;
   if (hooks_.hideCountdown) hooks_.hideCountdown();
-  // Saved first, so nothing is lost when the system goes down at once.
-  if (hooks_.saveAll) hooks_.saveAll();
-  const PowerOffResult result = service_.powerOff();
-  if (result == PowerOffResult::Done) {
-    if (hooks_.closeProgram) hooks_.closeProgram();
+  // A refusal is known before anything closes: the player stays open and
+  // usable, says so, and starts no further countdown.
+  if (service_.canPowerOff() != PowerOffResult::Done) {
+    powerOffFailed_ = true;
+    if (hooks_.setInert) hooks_.setInert(false);
+    if (hooks_.showFailure) hooks_.showFailure();
     return;
   }
-  // A refused or failed request is never taken for done: the player stays
-  // open and usable, says so, and starts no further countdown.
-  powerOffFailed_ = true;
-  if (hooks_.setInert) hooks_.setInert(false);
-  if (hooks_.showFailure) hooks_.showFailure();
+  // Saved first, so nothing is lost when the system goes down at once.
+  if (hooks_.saveAll) hooks_.saveAll();
+  if (service_.powerOff() != PowerOffResult::Done) {
+    // Never taken for done: the user is told before the program ends.
+    powerOffFailed_ = true;
+    if (hooks_.setInert) hooks_.setInert(false);
+    if (hooks_.showFailure) hooks_.showFailure();
+  }
+  if (hooks_.closeProgram) hooks_.closeProgram();
 }
 
 std::string PowerOffCountdown::countdownText(const std::string& prefix, const std::string& unit,

@@ -22,8 +22,10 @@ enum class PowerOffResult {
 class PowerOffService {
  public:
   virtual ~PowerOffService() = default;
-  // Asks whether the user may power off and, when so, powers off without
-  // asking for authentication. Must not block for long.
+  // Whether the user may power off now without authentication (Done: yes).
+  virtual PowerOffResult canPowerOff() = 0;
+  // Powers off without asking for authentication. Done means the system took
+  // the request. Neither call may block for long.
   virtual PowerOffResult powerOff() = 0;
 };
 
@@ -37,9 +39,9 @@ struct PowerOffHooks {
   // Closes the countdown window (no cancel follows from it).
   std::function<void()> hideCountdown;
   // The main window's closing steps: saves the configuration and the
-  // remembered movie settings.
+  // remembered movie settings and shuts playback down.
   std::function<void()> saveAll;
-  // Ends the program the normal way after an accepted power-off.
+  // Ends the program once the closing steps ran.
   std::function<void()> closeProgram;
   // Tells the user that the computer could not be turned off.
   std::function<void()> showFailure;
@@ -66,8 +68,11 @@ class PowerOffCountdown {
   // StartPowerOffCountdown: makes the player inert and shows the window with
   // 30 s. A second request while one runs is ignored (one window at a time).
   void start();
-  // One 100 ms step: updates the text when the whole seconds changed, and at
-  // 30 s saves everything and asks the system to power off.
+  // One 100 ms step: updates the text when the whole seconds changed. At 30 s
+  // the system is asked first whether it allows the power-off: when it does
+  // not, the player stays open and usable and says so. Otherwise everything is
+  // saved and the power-off requested; the program ends either way, after the
+  // failure message when the request failed.
   void step();
   // Stops the countdown (the window's Cancel, close, Enter or Esc; opening a
   // movie; unticking the option): the window goes and the windows are usable

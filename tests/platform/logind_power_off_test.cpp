@@ -31,6 +31,7 @@ TEST(LogindPowerOff, TestProgramsNeverReachTheSystem) {
   // request is refused without a bus call.
   ASSERT_NE(std::getenv(LogindPowerOff::kDisableVariable), nullptr);
   LogindPowerOff service;
+  EXPECT_EQ(service.canPowerOff(), PowerOffResult::Refused);
   EXPECT_EQ(service.powerOff(), PowerOffResult::Refused);
 }
 

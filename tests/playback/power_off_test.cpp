@@ -12,8 +12,14 @@ namespace playback {
 namespace {
 
 struct FakePowerOff : PowerOffService {
+  PowerOffResult allowed = PowerOffResult::Done;
   PowerOffResult answer = PowerOffResult::Done;
+  int asks = 0;
   int calls = 0;
+  PowerOffResult canPowerOff() override {
+    ++asks;
+    return allowed;
+  }
   PowerOffResult powerOff() override {
     ++calls;
     return answer;
@@ -24,10 +30,12 @@ enum class Action { Wait, Toggle, Cancel, Start };
 
 struct Row {
   const char* name;
+  PowerOffResult allowed;
   PowerOffResult answer;
   std::vector<std::pair<Action, int64_t>> actions;  // action, then ms to move the clock
   int powerOffCalls;
-  bool closed;  // the program ended the normal way
+  bool saved;   // the closing steps ran
+  bool closed;  // the program ended
   bool failed;  // PowerOffFailed and the failure message
   bool inertAtEnd;
   std::vector<int> shown;  // remaining seconds shown, in order
@@ -69,38 +77,85 @@ class PowerOffCountdownTest : public ::testing::Test {
 TEST_F(PowerOffCountdownTest, EndsAsTheSystemAnswersOrAsTheUserStopsIt) {
   const std::vector<int> all = {30, 29, 28, 27, 26, 25, 24, 23, 22, 21, 20, 19, 18, 17, 16,
                                 15, 14, 13, 12, 11, 10, 9,  8,  7,  6,  5,  4,  3,  2,  1};
+  using R = PowerOffResult;
   const Row rows[] = {
-      {"accepted", PowerOffResult::Done, {{Action::Start, 30'000}}, 1, true, false, true, all},
-      {"refused", PowerOffResult::Refused, {{Action::Start, 30'000}}, 1, false, true, false, all},
-      {"failing", PowerOffResult::Failed, {{Action::Start, 30'000}}, 1, false, true, false, all},
+      {"accepted", R::Done, R::Done, {{Action::Start, 30'000}}, 1, true, true, false, true, all},
+      {"refused before closing",
+       R::Refused,
+       R::Done,
+       {{Action::Start, 30'000}},
+       0,
+       false,
+       false,
+       true,
+       false,
+       all},
+      {"unanswered before closing",
+       R::Failed,
+       R::Done,
+       {{Action::Start, 30'000}},
+       0,
+       false,
+       false,
+       true,
+       false,
+       all},
+      {"failing after the save",
+       R::Done,
+       R::Failed,
+       {{Action::Start, 30'000}},
+       1,
+       true,
+       true,
+       true,
+       false,
+       all},
+      {"refused by the request",
+       R::Done,
+       R::Refused,
+       {{Action::Start, 30'000}},
+       1,
+       true,
+       true,
+       true,
+       false,
+       all},
       {"not yet at 29.9 s",
-       PowerOffResult::Done,
+       R::Done,
+       R::Done,
        {{Action::Start, 29'900}},
        0,
+       false,
        false,
        false,
        true,
        all},
       {"cancelled by its window",
-       PowerOffResult::Done,
+       R::Done,
+       R::Done,
        {{Action::Start, 3'000}, {Action::Cancel, 40'000}},
        0,
        false,
        false,
        false,
+       false,
        {30, 29, 28, 27}},
       {"cancelled by unticking",
-       PowerOffResult::Done,
+       R::Done,
+       R::Done,
        {{Action::Start, 1'000}, {Action::Toggle, 40'000}},
        0,
        false,
        false,
        false,
+       false,
        {30, 29}},
       {"a second start is ignored",
-       PowerOffResult::Done,
+       R::Done,
+       R::Done,
        {{Action::Start, 10'000}, {Action::Start, 20'000}},
        1,
+       true,
        true,
        false,
        true,
@@ -112,6 +167,7 @@ TEST_F(PowerOffCountdownTest, EndsAsTheSystemAnswersOrAsTheUserStopsIt) {
     log_.clear();
     inert_ = false;
     FakePowerOff service;
+    service.allowed = row.allowed;
     service.answer = row.answer;
     PowerOffCountdown c(service, hooks());
     ASSERT_TRUE(c.toggle());
@@ -122,15 +178,17 @@ TEST_F(PowerOffCountdownTest, EndsAsTheSystemAnswersOrAsTheUserStopsIt) {
       run(c, ms);
     }
     EXPECT_EQ(service.calls, row.powerOffCalls);
+    EXPECT_EQ(logged("save"), row.saved);
     EXPECT_EQ(logged("close"), row.closed);
     EXPECT_EQ(logged("failure"), row.failed);
     EXPECT_EQ(c.PowerOffFailed(), row.failed);
     EXPECT_EQ(inert_, row.inertAtEnd);
     EXPECT_FALSE(c.running() && row.powerOffCalls > 0);
     EXPECT_EQ(shown_, row.shown);
-    // Everything is saved before the system is asked, never after.
-    if (row.powerOffCalls) {
-      EXPECT_TRUE(logged("save"));
+    // The failure is told before the program ends, while it still can be.
+    if (row.failed && row.closed) {
+      EXPECT_LT(std::find(log_.begin(), log_.end(), "failure"),
+                std::find(log_.begin(), log_.end(), "close"));
     }
     // After a refusal no further countdown starts.
     if (row.failed) {
