@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -59,13 +60,14 @@ class PowerOffLinkTest : public ::testing::Test {
     std::error_code ec;
     fs::remove_all(folder_, ec);
   }
-  void makeLink(PowerOffResult allowed, PowerOffResult answer) {
+  void makeLink(PowerOffResult allowed, PowerOffResult answer, QWidget* fullScreenVideo = nullptr) {
     auto service = std::make_unique<FakePowerOff>();
     service->allowed = allowed;
     service->answer = answer;
     service->calls = &powerOffs_;
     PowerOffEnvironment env;
-    env.videoFullScreen = [] { return false; };
+    env.videoWindow = fullScreenVideo;
+    env.videoFullScreen = [fullScreenVideo] { return fullScreenVideo != nullptr; };
     env.closingSteps = [this] { ++closingSteps_; };
     env.endProgram = [this] { ++ended_; };
     env.showMessage = [this](const std::string& m) { messages_.push_back(m); };
@@ -190,6 +192,27 @@ TEST_F(PowerOffLinkTest, EveryStopGivesThePlayerBackAndOnlyAnAcceptedRequestEnds
     EXPECT_EQ(link_->countdown().PowerOffAfterPlay(), row.stop != Stop::Untick);
     link_.reset();
   }
+}
+
+TEST_F(PowerOffLinkTest, InFullScreenTheCountdownShowsOverTheVideoAndStaysStoppable) {
+  QWidget video;
+  video.setWindowFlags(Qt::FramelessWindowHint);
+  video.showFullScreen();
+  QCoreApplication::processEvents();
+  makeLink(PowerOffResult::Done, PowerOffResult::Done, &video);
+  link_->toggle();
+  player_->controller().hooks().startPowerOff();
+  QPointer<ui::TfrmShutDown> countdown = link_->countdownWindow();
+  ASSERT_TRUE(countdown);
+  EXPECT_TRUE(countdown->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(countdown->geometry().center(), video.screen()->geometry().center());
+  // The disabled video window does not take the countdown window with it.
+  EXPECT_FALSE(video.isEnabled());
+  EXPECT_TRUE(countdown->isEnabled());
+  QTest::keyClick(countdown, Qt::Key_Escape);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(countdown);
+  EXPECT_TRUE(video.isEnabled());
 }
 
 }  // namespace
