@@ -27,6 +27,7 @@
 #include "app/instance_channel.h"
 #include "app/mpris_link.h"
 #include "app/player_commands.h"
+#include "app/power_off_link.h"
 #include "app/remote_commands_link.h"
 #include "app/screen_commands_link.h"
 #include "app/settings/configuration_file.h"
@@ -38,6 +39,7 @@
 #include "audio/processing_chain.h"
 #include "audio/window/equalizer_window.h"
 #include "platform/display_modes_x11.h"
+#include "platform/logind_power_off.h"
 #include "playback/player.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
@@ -342,6 +344,17 @@ void Application::createPlayerAndWindows() {
   // Bookmarks (Alt+I, Alt+1..9, Shift+C) and recent files; it keeps the
   // context menu hook above and adds the bookmark items to it.
   bookmarks_ = std::make_unique<BookmarksLink>(*link_, *player_, settings_, window);
+  // Ctrl+T and its item: the power-off countdown after the last movie.
+  {
+    PowerOffEnvironment env;
+    env.videoWindow = &video_->window();
+    env.videoFullScreen = [this] { return video_->window().fullScreen(); };
+    env.closingSteps = [this] { closingSteps(); };
+    env.endProgram = [] { QCoreApplication::quit(); };
+    env.showMessage = [this](const std::string& text) { ui::ShowMessageWindow(text, mainWindow_); };
+    powerOff_ = std::make_unique<PowerOffLink>(
+        *link_, *player_, window, std::make_unique<platform::LogindPowerOff>(), std::move(env));
+  }
   // The video window answers the same keys and drops as the main window, and
   // closing it closes the player.
   ui::TfrmVideoWindow* videoWindow = &video_->window();
@@ -568,6 +581,11 @@ void Application::onCommandReceived(int code) {
 }
 
 void Application::shutDown() {
+  closingSteps();
+  QCoreApplication::quit();
+}
+
+void Application::closingSteps() {
   if (shutDownDone_) return;
   shutDownDone_ = true;
   // A close while a command or an open is under way ends the process at once:
@@ -597,7 +615,6 @@ void Application::shutDown() {
                               texts::currentTexts().Options[6]);
   hotKeys_.reset();
   mpris_.reset();
-  QCoreApplication::quit();
 }
 
 int runTarvelino(int argc, char** argv) {

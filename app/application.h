@@ -31,6 +31,7 @@ namespace app {
 class AudioToolsLink;
 class BookmarksLink;
 class HotKeys;
+class PowerOffLink;
 class ScreenCommandsLink;
 class InstanceServer;
 class VideoToolsLink;
@@ -48,6 +49,9 @@ class Application : public QObject {
   // Called when the main window closes (its close button, the exit command,
   // SIGTERM, SIGINT, the session manager's quit).
   void shutDown();
+  // Its saving steps without leaving the event loop (the power-off runs them
+  // before asking the system); once per run.
+  void closingSteps();
 
   settings::Settings& Settings() { return settings_; }
   const settings::Folders& folders() const { return folders_; }
@@ -90,6 +94,7 @@ class Application : public QObject {
   std::unique_ptr<AudioToolsLink> audioTools_;  // equalizer window
   std::unique_ptr<VideoToolsLink> videoTools_;  // colour control window, frame capture
   std::unique_ptr<BookmarksLink> bookmarks_;    // bookmarks and recent files
+  std::unique_ptr<PowerOffLink> powerOff_;      // power-off after playback
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
   std::unique_ptr<mpris::MprisService> mpris_;      // desktop media control; null without a bus

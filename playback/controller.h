@@ -67,7 +67,8 @@ struct PlaybackHooks {
   std::function<void()> showMainWindow;
   // Ends the program the normal way (default: nothing).
   std::function<void()> closePlayer;
-  // Power-off after playback: whether it is checked and idle, and starting it.
+  // Power-off after playback: whether it is checked and idle, and starting it
+  // (it must return at once: the countdown runs on its own timer).
   std::function<bool()> powerOffArmed;
   std::function<void()> startPowerOff;
   // The Filters menu's elements after an open; empty list after a close.
@@ -211,6 +212,7 @@ class PlaybackController : public EngineListener {
   void endOfMovie();
   bool endOfMovieInTick();
   void failedAdvanceInTick();
+  bool startPowerOffCountdown();
   void updatePosition();
   void stepBy(int64_t deltaMs, bool fast);
   void moveTo(int64_t units);

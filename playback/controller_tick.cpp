@@ -154,14 +154,23 @@ bool PlaybackController::endOfMovieInTick() {
       autoAdvance_ = false;
     }
   }
-  if (hooks_.powerOffArmed && hooks_.powerOffArmed() && hooks_.startPowerOff)
-    hooks_.startPowerOff();
+  if (startPowerOffCountdown()) return false;
   if (state_.AutoClosePlayerOnce && settings_.AutoClosePlayerWhenFinished) {
     if (hooks_.closePlayer) hooks_.closePlayer();
     return true;
   }
   if (surface_ && surface_->fullScreen() && hooks_.showMainWindow) hooks_.showMainWindow();
   return false;
+}
+
+// The power-off countdown when it is ticked and idle. It runs beside the
+// player on its own timer: it ends the program itself, or the user cancels it
+// and keeps the player, so no automatic close or raised main window follows
+// its start. True when it started.
+bool PlaybackController::startPowerOffCountdown() {
+  if (!hooks_.powerOffArmed || !hooks_.startPowerOff || !hooks_.powerOffArmed()) return false;
+  hooks_.startPowerOff();
+  return true;
 }
 
 // An automatic advance opened nothing: try the following entry (no wrap
@@ -187,8 +196,7 @@ void PlaybackController::failedAdvanceInTick() {
   }
   if (!started) {
     failedAdvances_ = 0;
-    if (hooks_.powerOffArmed && hooks_.powerOffArmed() && hooks_.startPowerOff)
-      hooks_.startPowerOff();
+    if (startPowerOffCountdown()) return;
     if (state_.AutoClosePlayerOnce && settings_.AutoClosePlayerWhenFinished && hooks_.closePlayer)
       hooks_.closePlayer();
   }

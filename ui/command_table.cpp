@@ -64,7 +64,7 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::Playlist, false},        // playlist window
     {MenuCommand::AlwaysOnTop, true},
     {MenuCommand::About, true},
-    {MenuCommand::TurnOffAfterPlay, false},  // power-off after playback
+    {MenuCommand::TurnOffAfterPlay, true},
     {MenuCommand::Exit, true},
 };
 static_assert(std::size(kCommands) == static_cast<size_t>(MenuCommand::Exit) + 1,

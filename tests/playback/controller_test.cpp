@@ -260,6 +260,52 @@ TEST_F(ControllerTest, EndOfMovieFollowsRepeatShuffleAndAutoClose) {
   }
 }
 
+TEST_F(ControllerTest, PowerOffCountdownStartsAfterTheLastEntryInsteadOfTheAutoClose) {
+  const struct {
+    const char* name;
+    int movies;
+    int repeat;
+    bool ticked;
+    bool brokenNext;  // the following entries fail to open
+    int starts;
+    bool closed;
+  } rows[] = {
+      {"one movie, ticked", 1, 0, true, false, 1, false},
+      {"one movie, not ticked", 1, 0, false, false, 0, true},
+      {"list continues", 3, 0, true, false, 0, false},
+      {"repeat one", 1, 1, true, false, 0, false},
+      {"repeat all wraps", 2, 2, true, false, 0, false},
+      {"the rest of the list broken", 3, 0, true, true, 1, false},
+  };
+  int rowNumber = 0;
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    settings_.RepeatStatus = r.repeat;
+    settings_.Shuffle = false;
+    settings_.AutoClosePlayerWhenFinished = true;
+    int starts = 0;
+    controller_->hooks().powerOffArmed = [&] { return r.ticked && starts == 0; };
+    controller_->hooks().startPowerOff = [&] { ++starts; };
+    closed_ = 0;
+    std::vector<std::string> paths;
+    const std::string sub = "off" + std::to_string(++rowNumber) + "/";
+    for (int i = 0; i < r.movies; ++i)
+      paths.push_back(movie(sub + "m" + std::to_string(i) + ".avi"));
+    controller_->OpenFileList(paths, 0);
+    ASSERT_TRUE(controller_->movieOpen());
+    state_.AutoClosePlayerOnce = true;
+    if (r.brokenNext) engine_.renderResult = 1;
+    engine_.queueEvent(EngineEventCode::StreamComplete);
+    play(20);
+    engine_.renderResult = 0;
+    EXPECT_EQ(starts, r.starts);
+    EXPECT_EQ(closed_ > 0, r.closed);
+    controller_->CloseMovie(true);
+  }
+  controller_->hooks().powerOffArmed = nullptr;
+  controller_->hooks().startPowerOff = nullptr;
+}
+
 TEST_F(ControllerTest, AdvanceThroughBrokenFilesEndsEvenUnderShuffleAndRepeatAll) {
   for (bool shuffle : {false, true}) {
     SCOPED_TRACE(shuffle);
