@@ -16,24 +16,18 @@
 #include "audio/dc_amplify.h"
 #include "audio/processing_chain.h"
 #include "audio/window/equalizer_window.h"
+#include "tests/app/player_link_fixture.h"
 
 namespace app {
 namespace {
 
 namespace fs = std::filesystem;
 
-class AudioToolsTest : public ::testing::Test {
+class AudioToolsTest : public PlayerLinkTest {
  protected:
   AudioToolsTest() {
-    char pattern[] = "/tmp/tarvelino-audio-XXXXXX";
-    folder_ = mkdtemp(pattern);
     settings_.RememberMovieSettings = false;
-    player_ = std::make_unique<playback::Player>(
-        settings_, texts::builtInTexts(),
-        playback::PlayerOptions{
-            .programName = "Tarvelino", .dataFolder = folder_.string() + "/", .nullAudio = true});
-    adapter_ = std::make_unique<ui::MainWindowPlayback>(player_->controller(), player_->engine(),
-                                                        player_->state(), settings_);
+    startPlayer();
     adapter_->hooks().keyPressed = [this](int key, Qt::KeyboardModifiers modifiers) {
       passedOn_.push_back({key, int(modifiers)});
     };
@@ -43,21 +37,10 @@ class AudioToolsTest : public ::testing::Test {
     link_ = std::make_unique<AudioToolsLink>(*adapter_, *player_, settings_,
                                              (folder_ / "Presets.EQ").string());
   }
-  ~AudioToolsTest() override {
-    link_.reset();
-    player_->shutDown();
-    adapter_.reset();
-    player_.reset();
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
+  ~AudioToolsTest() override { link_.reset(); }
   eqwindow::TfrmEqualizer& window() { return link_->equalizerWindow(); }
   audio::ProcessingChain& chain() { return *player_->audioChain(); }
 
-  fs::path folder_;
-  settings::Settings settings_;
-  std::unique_ptr<playback::Player> player_;
-  std::unique_ptr<ui::MainWindowPlayback> adapter_;
   std::unique_ptr<AudioToolsLink> link_;
   std::vector<std::pair<int, int>> passedOn_;
   std::vector<ui::MenuCommand> menusPassedOn_;

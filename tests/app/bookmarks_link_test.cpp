@@ -15,6 +15,7 @@
 
 #include <filesystem>
 
+#include "tests/app/player_link_fixture.h"
 #include "tests/playback/test_media.h"
 
 namespace app {
@@ -24,24 +25,17 @@ namespace fs = std::filesystem;
 using playback::testing::testMedia;
 using C = ui::MenuCommand;
 
-class BookmarksLinkTest : public ::testing::Test {
+class BookmarksLinkTest : public PlayerLinkTest {
  protected:
   BookmarksLinkTest() {
-    char pattern[] = "/tmp/tarvelino-bookmarks-XXXXXX";
-    folder_ = mkdtemp(pattern);
     settings_.RememberMovieSettings = true;
     settings_.RememberLastMoviePosition = false;
     settings_.AutoLoadSubtitle = false;
     settings_.AutoPlayOnLoad = false;
-    player_ = std::make_unique<playback::Player>(
-        settings_, texts::builtInTexts(),
-        playback::PlayerOptions{
-            .programName = "Tarvelino", .dataFolder = folder_.string() + "/", .nullAudio = true});
+    startPlayer();
     player_->controller().hooks().showMessage = [this](const std::string& m) {
       messages_.push_back(m);
     };
-    adapter_ = std::make_unique<ui::MainWindowPlayback>(player_->controller(), player_->engine(),
-                                                        player_->state(), settings_);
     window_ = new ui::TfrmMain(settings_, texts::builtInTexts(), *adapter_);
     adapter_->attach(window_);
     link_ = std::make_unique<BookmarksLink>(*adapter_, *player_, settings_, window_);
@@ -49,11 +43,6 @@ class BookmarksLinkTest : public ::testing::Test {
   ~BookmarksLinkTest() override {
     delete window_.data();
     link_.reset();
-    player_->shutDown();
-    adapter_.reset();
-    player_.reset();
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
   }
   void open(const std::string& movie) {
     player_->controller().OpenCommandLine({movie});
@@ -89,10 +78,6 @@ class BookmarksLinkTest : public ::testing::Test {
   }
   std::string osd() { return player_->osd().message(); }
 
-  fs::path folder_;
-  settings::Settings settings_;
-  std::unique_ptr<playback::Player> player_;
-  std::unique_ptr<ui::MainWindowPlayback> adapter_;
   QPointer<ui::TfrmMain> window_;
   std::unique_ptr<BookmarksLink> link_;
   std::vector<std::string> messages_;

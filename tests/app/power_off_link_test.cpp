@@ -2,6 +2,7 @@
 // check mark, the countdown window and every way of stopping it, against a
 // fake system service and a clock the test moves. Offscreen.
 #include "app/power_off_link.h"
+#include "tests/app/player_link_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,18 +36,11 @@ struct FakePowerOff : playback::PowerOffService {
 
 enum class Stop { Cancel, CloseButton, Enter, Escape, Untick, OpenMovie, RunOut };
 
-class PowerOffLinkTest : public ::testing::Test {
+class PowerOffLinkTest : public PlayerLinkTest {
  protected:
   PowerOffLinkTest() {
-    char pattern[] = "/tmp/tarvelino-poweroff-XXXXXX";
-    folder_ = mkdtemp(pattern);
     settings_.OSDDisplay = true;
-    player_ = std::make_unique<playback::Player>(
-        settings_, texts::builtInTexts(),
-        playback::PlayerOptions{
-            .programName = "Tarvelino", .dataFolder = folder_.string() + "/", .nullAudio = true});
-    adapter_ = std::make_unique<ui::MainWindowPlayback>(player_->controller(), player_->engine(),
-                                                        player_->state(), settings_);
+    startPlayer();
     window_ = new ui::TfrmMain(settings_, texts::builtInTexts(), *adapter_);
     adapter_->attach(window_);
     window_->show();
@@ -54,11 +48,6 @@ class PowerOffLinkTest : public ::testing::Test {
   ~PowerOffLinkTest() override {
     link_.reset();
     delete window_.data();
-    player_->shutDown();
-    adapter_.reset();
-    player_.reset();
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
   }
   void makeLink(PowerOffResult allowed, PowerOffResult answer, QWidget* fullScreenVideo = nullptr) {
     auto service = std::make_unique<FakePowerOff>();
@@ -87,10 +76,6 @@ class PowerOffLinkTest : public ::testing::Test {
     QTest::mouseRelease(w, Qt::LeftButton, {}, p);
   }
 
-  fs::path folder_;
-  settings::Settings settings_;
-  std::unique_ptr<playback::Player> player_;
-  std::unique_ptr<ui::MainWindowPlayback> adapter_;
   QPointer<ui::TfrmMain> window_;
   std::unique_ptr<PowerOffLink> link_;
   int64_t clock_ = 10'000'000;

@@ -28,6 +28,7 @@
 #include "app/remote_commands_link.h"
 #include "app/texts/interface_texts.h"
 #include "playback/player.h"
+#include "tests/app/player_link_fixture.h"
 #include "ui/command_table.h"
 #include "ui/main_window_playback.h"
 
@@ -94,18 +95,11 @@ class KeyRecorder : public QWidget {
   }
 };
 
-class RemoteCommandsTest : public ::testing::Test {
+class RemoteCommandsTest : public PlayerLinkTest {
  protected:
   RemoteCommandsTest() {
-    char pattern[] = "/tmp/tarvelino-remote-XXXXXX";
-    folder_ = mkdtemp(pattern);
     settings_.RememberMovieSettings = false;
-    player_ = std::make_unique<playback::Player>(
-        settings_, texts::builtInTexts(),
-        playback::PlayerOptions{
-            .programName = "Tarvelino", .dataFolder = folder_.string() + "/", .nullAudio = true});
-    adapter_ = std::make_unique<ui::MainWindowPlayback>(player_->controller(), player_->engine(),
-                                                        player_->state(), settings_);
+    startPlayer();
     ui::MainWindowHooks& h = adapter_->hooks();
     h.keyPressed = [this](int key, Qt::KeyboardModifiers m) { got_.push_back(keyText(key, m)); };
     h.menuCommand = [this](C command) { got_.push_back(menuText(command)); };
@@ -119,13 +113,6 @@ class RemoteCommandsTest : public ::testing::Test {
     targets_.colorControl = &color_;
     targets_.playlistMovieList = [this]() -> QWidget* { return &playlist_; };
     targets_.holdScreenSaver = [this] { ++screenSaverHeld_; };
-  }
-  ~RemoteCommandsTest() override {
-    player_->shutDown();
-    adapter_.reset();
-    player_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
   }
   static std::string keyText(int key, Qt::KeyboardModifiers m) {
     return "key " + std::to_string(key) + "/" + std::to_string(int(m));
@@ -161,10 +148,6 @@ class RemoteCommandsTest : public ::testing::Test {
     return all;
   }
 
-  std::filesystem::path folder_;
-  settings::Settings settings_;
-  std::unique_ptr<playback::Player> player_;
-  std::unique_ptr<ui::MainWindowPlayback> adapter_;
   KeyRecorder equalizer_, color_, playlist_;
   RemoteCommandTargets targets_;
   std::vector<std::string> got_;

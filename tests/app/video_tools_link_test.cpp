@@ -16,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/app/player_link_fixture.h"
 #include "tests/playback/test_media.h"
 #include "tests/video/image_decode.h"
 #include "video/window/color_control_window.h"
@@ -33,22 +34,15 @@ std::string slurp(const fs::path& p) {
   return s.str();
 }
 
-class VideoToolsTest : public ::testing::Test {
+class VideoToolsTest : public PlayerLinkTest {
  protected:
   VideoToolsTest() {
-    char pattern[] = "/tmp/tarvelino-tools-XXXXXX";
-    folder_ = mkdtemp(pattern);
     settings_.RememberMovieSettings = false;
     settings_.AutoLoadSubtitle = false;
-    player_ = std::make_unique<playback::Player>(
-        settings_, texts::builtInTexts(),
-        playback::PlayerOptions{
-            .programName = "Tarvelino", .dataFolder = folder_.string() + "/", .nullAudio = true});
+    startPlayer();
     player_->controller().hooks().showMessage = [this](const std::string& m) {
       messages_.push_back(m);
     };
-    adapter_ = std::make_unique<ui::MainWindowPlayback>(player_->controller(), player_->engine(),
-                                                        player_->state(), settings_);
     adapter_->hooks().keyPressed = [this](int key, Qt::KeyboardModifiers) {
       passedOn_.push_back(key);
     };
@@ -60,12 +54,8 @@ class VideoToolsTest : public ::testing::Test {
   }
   ~VideoToolsTest() override {
     link_.reset();
-    player_->shutDown();
-    adapter_.reset();
-    player_.reset();
     std::error_code ec;
     fs::permissions(folder_ / "ro", fs::perms::owner_all, ec);
-    fs::remove_all(folder_, ec);
   }
   void open(const std::string& movie) {
     player_->controller().OpenCommandLine({movie});
@@ -81,10 +71,6 @@ class VideoToolsTest : public ::testing::Test {
     return finished.wait(10000);
   }
 
-  fs::path folder_;
-  settings::Settings settings_;
-  std::unique_ptr<playback::Player> player_;
-  std::unique_ptr<ui::MainWindowPlayback> adapter_;
   QWidget video_;
   std::unique_ptr<VideoToolsLink> link_;
   std::vector<std::string> messages_;
