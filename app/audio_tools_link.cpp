@@ -30,9 +30,9 @@ AudioToolsLink::AudioToolsLink(ui::MainWindowPlayback& adapter, playback::Player
   h.keyPressed = [this, previousKey](int key, Qt::KeyboardModifiers modifiers) {
     const Qt::KeyboardModifiers m =
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if ((key == Qt::Key_E && m == Qt::NoModifier) || (key == Qt::Key_G && m == Qt::AltModifier))
-      showEqualizer();
-    else if (key == Qt::Key_Up && m == Qt::AltModifier)
+    // E and Alt+G reach the Equalizer menu command through the main
+    // window's key table; the pre-amplifier keys have no menu item.
+    if (key == Qt::Key_Up && m == Qt::AltModifier)
       equalizer_->preAmplificationStep(-kPreAmplificationStep);
     else if (key == Qt::Key_Down && m == Qt::AltModifier)
       equalizer_->preAmplificationStep(kPreAmplificationStep);

@@ -48,18 +48,9 @@ VideoToolsLink::VideoToolsLink(ui::MainWindowPlayback& adapter, playback::Player
     adapter_.keyPressed(key, modifiers);
   };
 
+  // Ctrl+C and Alt+C reach these as their menu commands through the main
+  // window's key table.
   ui::MainWindowHooks& h = adapter.hooks();
-  auto previousKey = h.keyPressed;
-  h.keyPressed = [this, previousKey](int key, Qt::KeyboardModifiers modifiers) {
-    const Qt::KeyboardModifiers m =
-        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (key == Qt::Key_C && m == Qt::ControlModifier)
-      showColorControl();
-    else if (key == Qt::Key_C && m == Qt::AltModifier)
-      captureFrame();
-    else if (previousKey)
-      previousKey(key, modifiers);
-  };
   auto previousMenu = h.menuCommand;
   h.menuCommand = [this, previousMenu](ui::MenuCommand command) {
     if (command == ui::MenuCommand::ColorControl)
