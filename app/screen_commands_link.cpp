@@ -195,15 +195,12 @@ bool ScreenCommandsLink::menuCommand(ui::MenuCommand command) {
   }
 }
 
+// F, Alt+Enter, the size digits, M, A and P reach menuCommand through the
+// main window's key table; only the keys without a menu item are left here.
+// Keypad digits other than 0 are not sizes: they move the picture.
 bool ScreenCommandsLink::key(int key, Qt::KeyboardModifiers modifiers) {
-  using C = ui::MenuCommand;
-  const bool alt = modifiers & Qt::AltModifier;
-  const bool ctrl = modifiers & Qt::ControlModifier;
-  const bool shift = modifiers & Qt::ShiftModifier;
-  const bool plain = !alt && !ctrl && !shift;
-  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-  if ((enter && alt) || (key == Qt::Key_F && plain)) return menuCommand(C::Fullscreen);
-  if (enter && plain) {
+  const bool plain = !(modifiers & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier));
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && plain) {
     full_.zoomCycle(player_.controller().movieOpen());
     return true;
   }
@@ -211,18 +208,6 @@ bool ScreenCommandsLink::key(int key, Qt::KeyboardModifiers modifiers) {
     if (full_.leave()) addScore(5000);
     return true;
   }
-  if (key == Qt::Key_0) {
-    windowSize(100);
-    return true;
-  }
-  if (plain && key >= Qt::Key_1 && key <= Qt::Key_3) {
-    static const int percents[] = {50, 100, 200};
-    windowSize(percents[key - Qt::Key_1]);
-    return true;
-  }
-  if (plain && key == Qt::Key_M) return menuCommand(C::MovieMode);
-  if (plain && key == Qt::Key_A) return menuCommand(C::AspectCustom);
-  if (plain && key == Qt::Key_P) return menuCommand(C::PanCustom);
   return false;
 }
 
