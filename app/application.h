@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/settings/folders.h"
-#include "app/settings/settings.h"
-#include "app/settings/settings_io.h"
+#include "settings/folders.h"
+#include "settings/settings.h"
+#include "settings/settings_io.h"
 #include "app/shell/shell_registration.h"
 
 namespace mpris {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "playback/player.h"
 #include "ui/main_window_playback.h"
 

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "moviememory/bookmarks.h"
 
 namespace app {

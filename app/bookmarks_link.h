@@ -9,7 +9,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "playback/player.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"

@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "app/settings/settings_io.h"
+#include "settings/settings_io.h"
 
 namespace app {
 

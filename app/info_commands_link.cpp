@@ -1,6 +1,6 @@
 #include "app/info_commands_link.h"
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "info/window/info_window.h"
 #include "ui/about_window.h"
 #include "ui/message_window.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/mpris/mpris_service.h"
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "playback/player.h"
 
 namespace app {

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 
 namespace app {
 

@@ -3,10 +3,10 @@
 #include <QFileDialog>
 
 #include "app/picture_commands_link.h"
-#include "app/texts/composed_texts.h"
+#include "texts/composed_texts.h"
 
 #include <memory>
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "subtitles/subtitle_search.h"
 
 namespace app {

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QApplication>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 
 namespace app {
 

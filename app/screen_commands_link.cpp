@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "ui/picture_dialog_windows.h"
 #include "video/picture_commands.h"
 

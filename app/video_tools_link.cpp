@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "ui/message_window.h"
 #include "video/window/color_control_window.h"
 

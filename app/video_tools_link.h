@@ -13,7 +13,7 @@
 #include <memory>
 #include <thread>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "playback/player.h"
 #include "ui/main_window_playback.h"
 #include "video/color_control.h"

@@ -9,7 +9,7 @@
 #include <charconv>
 #include <filesystem>
 
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 
 namespace audio {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "playlist/playlist.h"
 #include "subtitles/subtitle_search.h"
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/texts/built_in_texts.h"
+#include "texts/built_in_texts.h"
 #include "subtitles/subtitle_store.h"
 
 namespace {

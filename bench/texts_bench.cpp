@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/texts/central_european.h"
-#include "app/texts/language_file.h"
+#include "texts/central_european.h"
+#include "texts/language_file.h"
 
 namespace {
 

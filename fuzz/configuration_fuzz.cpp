@@ -2,8 +2,8 @@
 // written back.
 #include <cstdio>
 
-#include "app/settings/configuration_file.h"
-#include "app/settings/settings_io.h"
+#include "settings/configuration_file.h"
+#include "settings/settings_io.h"
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,7 +1,7 @@
 // Language files: read whole and in pieces of varying size, which must agree.
 #include <cstdio>
 
-#include "app/texts/language_file.h"
+#include "texts/language_file.h"
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -19,7 +19,7 @@ if ! command -v clang++ >/dev/null; then
 fi
 cmake -S "$src" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELINO_FUZZ=ON -DTARVELINO_TESTS=OFF \
-  "-DTARVELINO_MODULES=app/texts;app/settings;subtitles;playlist;moviememory;audio" >/dev/null
+  "-DTARVELINO_MODULES=texts;settings;subtitles;playlist;moviememory;audio" >/dev/null
 cmake --build "$build" -j2 --target fuzz_all >/dev/null
 
 if [ $# -gt 0 ]; then

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "moviememory/movie_memory.h"
 #include "moviememory/movie_record.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/settings/atomic_file.h"
-#include "app/texts/central_european.h"
+#include "settings/atomic_file.h"
+#include "texts/central_european.h"
 #include "moviememory/rs_values.h"
 
 namespace fs = std::filesystem;

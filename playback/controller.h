@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "playback/engine.h"
 #include "playback/osd.h"
 #include "playback/player_state.h"

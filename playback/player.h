@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "moviememory/live_settings.h"
 #include "moviememory/movie_memory.h"
 #include "playback/controller.h"

@@ -5,8 +5,8 @@
 #include <numeric>
 #include <set>
 
-#include "app/texts/central_european.h"
-#include "app/texts/utf8.h"
+#include "texts/central_european.h"
+#include "texts/utf8.h"
 
 namespace fs = std::filesystem;
 

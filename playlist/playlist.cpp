@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <set>
 
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 #include "playlist/file_names.h"
 
 namespace fs = std::filesystem;

@@ -12,8 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "playlist/path_pool.h"
 #include "playlist/playlist_file.h"
 

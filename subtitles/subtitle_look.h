@@ -5,7 +5,7 @@
 // Pure functions.
 #include <string>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 
 namespace subtitles {
 

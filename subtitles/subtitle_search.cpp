@@ -6,7 +6,7 @@
 #include <optional>
 #include <system_error>
 
-#include "app/texts/central_european.h"
+#include "texts/central_european.h"
 #include "subtitles/subtitle_text.h"
 
 namespace fs = std::filesystem;

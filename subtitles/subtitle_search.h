@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "subtitles/subtitle_store.h"
 
 namespace subtitles {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "subtitles/subtitle_entry.h"
 #include "subtitles/subtitle_text.h"
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "ui/skin_window.h"
 
 namespace ui {

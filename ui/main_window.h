@@ -7,8 +7,8 @@
 // the user drag it by any free spot with snapping and carries docked windows
 // along. Its position is kept in MainXPosition and MainYPosition.
 // Interface thread only.
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "ui/main_window_commands.h"
 #include "ui/skin_window.h"
 

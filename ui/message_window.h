@@ -2,7 +2,7 @@
 // TfrmMessage and ShowMessageWindow: every error and notice of the player in
 // one skinned, modal message window that sizes itself to its text, optionally
 // with the box "Do not show this message in the future". Interface thread only.
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "ui/message_layout.h"
 #include "ui/skin_window.h"
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "ui/skin_window.h"
 #include "video/picture_dialogs.h"
 

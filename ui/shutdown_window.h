@@ -4,7 +4,7 @@
 // the countdown text. Not modal; it stays above the other windows, a full
 // screen video included, so the countdown can always be seen and stopped.
 // Interface thread only.
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "ui/skin_window.h"
 
 #include <memory>

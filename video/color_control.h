@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 
 namespace video {
 

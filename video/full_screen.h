@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "video/display_modes.h"
 #include "video/picture_geometry.h"
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "video/picture_geometry.h"
 
 namespace video {

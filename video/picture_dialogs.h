@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "video/picture_geometry.h"
 
 namespace video {

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 
 namespace shell {
 

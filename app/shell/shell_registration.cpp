@@ -10,8 +10,8 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "app/settings/atomic_file.h"
-#include "app/settings/settings.h"
+#include "settings/atomic_file.h"
+#include "settings/settings.h"
 #include "app/shell/desktop_entry.h"
 
 extern char** environ;

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "audio/eq_presets.h"
 #include "audio/window/preset_dialog.h"
 #include "ui/skin_window.h"

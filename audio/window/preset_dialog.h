@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "audio/eq_presets.h"
 #include "ui/skin_window.h"
 

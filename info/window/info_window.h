@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "info/movie_info.h"
 #include "info/stream_info.h"
 #include "ui/skin_window.h"

@@ -12,8 +12,8 @@
 #include <memory>
 #include <system_error>
 
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "playback/player.h"
 #include "ui/main_window_playback.h"
 

@@ -26,7 +26,7 @@
 #include "app/remote_command_line.h"
 #include "app/remote_commands.h"
 #include "app/remote_commands_link.h"
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "playback/player.h"
 #include "tests/app/player_link_fixture.h"
 #include "ui/command_table.h"

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "app/settings/save_configuration.h"
+#include "settings/save_configuration.h"
 #include "audio/eq_presets.h"
 #include "moviememory/movie_memory.h"
 #include "playlist/playlist.h"

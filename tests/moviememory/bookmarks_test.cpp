@@ -1,8 +1,8 @@
 // The bookmark and recent-file rules, as tables.
 #include <gtest/gtest.h>
 
-#include "app/settings/configuration_file.h"
-#include "app/settings/settings_io.h"
+#include "settings/configuration_file.h"
+#include "settings/settings_io.h"
 #include "moviememory/bookmarks.h"
 
 namespace {

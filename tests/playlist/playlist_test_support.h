@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "playlist/playlist.h"
 
 namespace playlist_test {

@@ -4,7 +4,7 @@
 // HorizontalDisplayArea 10 leaves room for 10 characters.
 #include <gtest/gtest.h>
 
-#include "app/texts/built_in_texts.h"
+#include "texts/built_in_texts.h"
 #include "subtitles/subtitle_layout.h"
 #include "subtitles/subtitle_look.h"
 #include "subtitles/subtitle_placement.h"

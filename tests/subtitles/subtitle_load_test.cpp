@@ -10,7 +10,7 @@
 
 #include <sys/stat.h>
 
-#include "app/texts/built_in_texts.h"
+#include "texts/built_in_texts.h"
 #include "subtitles/subtitle_store.h"
 
 namespace subtitles {

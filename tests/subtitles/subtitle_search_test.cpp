@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/texts/built_in_texts.h"
+#include "texts/built_in_texts.h"
 #include "subtitles/subtitle_search.h"
 
 namespace fs = std::filesystem;

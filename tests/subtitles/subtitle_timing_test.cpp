@@ -5,7 +5,7 @@
 #include <cmath>
 #include <random>
 
-#include "app/texts/built_in_texts.h"
+#include "texts/built_in_texts.h"
 #include "subtitles/subtitle_store.h"
 
 namespace subtitles {

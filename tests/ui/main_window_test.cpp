@@ -1,6 +1,6 @@
 #include "ui/main_window.h"
-#include "app/settings/settings.h"
-#include "app/texts/interface_texts.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "ui/command_table.h"
 #include "ui/window_drag.h"
 

@@ -1,5 +1,5 @@
 #include "ui/message_window.h"
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "test_window.h"
 #include "ui/skin_loader.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The English messages the picture commands compose, for tests that must not
 // depend on the language files.
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 
 namespace video::testing_support {
 

@@ -4,7 +4,7 @@
 // OsdColor. Interface thread only.
 #include <QPainter>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "playback/osd.h"
 
 namespace ui {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "subtitles/subtitle_layout.h"
 
 namespace ui {

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "playback/engine.h"
 #include "playback/osd.h"
 #include "playback/video_surface.h"

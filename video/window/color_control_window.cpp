@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 #include "ui/colors.h"
 #include "ui/skin_loader.h"
 #include "ui/track_bar.h"

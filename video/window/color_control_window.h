@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "ui/skin_window.h"
 #include "video/color_control.h"
 

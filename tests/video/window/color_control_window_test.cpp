@@ -10,7 +10,7 @@
 
 #include <numeric>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 
 namespace {
 

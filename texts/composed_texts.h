@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 
 namespace texts {
 

@@ -1,4 +1,4 @@
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "app/settings/save_configuration.h"
+#include "settings/save_configuration.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "app/settings/configuration_file.h"
+#include "settings/configuration_file.h"
 
 namespace settings {
 

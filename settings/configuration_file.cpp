@@ -1,9 +1,9 @@
-#include "app/settings/configuration_file.h"
+#include "settings/configuration_file.h"
 
 #include <limits>
 #include <unordered_map>
 
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 
 namespace settings {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/texts/composed_texts.h"
-#include "app/texts/language_file.h"
+#include "texts/composed_texts.h"
+#include "texts/language_file.h"
 #include "language_test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/texts/language_file.h"
+#include "texts/language_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <utility>
 
-#include "app/texts/built_in_texts.h"
-#include "app/texts/utf8.h"
+#include "texts/built_in_texts.h"
+#include "texts/utf8.h"
 
 namespace texts {
 

@@ -1,4 +1,4 @@
-#include "app/settings/configuration_file.h"
+#include "settings/configuration_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "app/settings/folders.h"
+#include "settings/folders.h"
 
 #include <unistd.h>
 

@@ -1,5 +1,5 @@
 // The built-in English interface texts, group by group in index order.
-#include "app/texts/built_in_texts.h"
+#include "texts/built_in_texts.h"
 
 namespace texts::builtin {
 

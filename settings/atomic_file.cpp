@@ -1,4 +1,4 @@
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 // Reading the player's files without ever waiting on a pipe, and keeping the
 // copies of files it could not read.
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

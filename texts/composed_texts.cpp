@@ -1,4 +1,4 @@
-#include "app/texts/composed_texts.h"
+#include "texts/composed_texts.h"
 
 #include <algorithm>
 #include <array>

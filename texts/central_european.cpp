@@ -1,8 +1,8 @@
-#include "app/texts/central_european.h"
+#include "texts/central_european.h"
 
 #include <array>
 
-#include "app/texts/utf8.h"
+#include "texts/utf8.h"
 
 namespace texts {
 

@@ -1,4 +1,4 @@
-#include "app/texts/utf8.h"
+#include "texts/utf8.h"
 
 #include <iconv.h>
 

@@ -2,7 +2,7 @@
 // Raw built-in English values, as the table is assembled from them.
 #include <array>
 
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 
 namespace texts::builtin {
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/texts/language_file.h"
-#include "app/texts/utf8.h"
+#include "texts/language_file.h"
+#include "texts/utf8.h"
 
 namespace texts {
 

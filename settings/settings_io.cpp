@@ -1,11 +1,11 @@
-#include "app/settings/settings_io.h"
+#include "settings/settings_io.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <string_view>
 
-#include "app/settings/configuration_file.h"
+#include "settings/configuration_file.h"
 
 namespace settings {
 

@@ -1,4 +1,4 @@
-#include "app/texts/central_european.h"
+#include "texts/central_european.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>

@@ -1,4 +1,4 @@
-#include "app/texts/language_file.h"
+#include "texts/language_file.h"
 
 #include <gtest/gtest.h>
 

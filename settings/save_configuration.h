@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-#include "app/settings/folders.h"
-#include "app/settings/settings.h"
-#include "app/settings/settings_io.h"
+#include "settings/folders.h"
+#include "settings/settings.h"
+#include "settings/settings_io.h"
 
 namespace settings {
 

@@ -1,8 +1,8 @@
-#include "app/settings/settings_io.h"
+#include "settings/settings_io.h"
 
 #include <gtest/gtest.h>
 
-#include "app/settings/configuration_file.h"
+#include "settings/configuration_file.h"
 
 namespace settings {
 namespace {

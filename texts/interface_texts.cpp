@@ -1,10 +1,10 @@
-#include "app/texts/interface_texts.h"
+#include "texts/interface_texts.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
-#include "app/texts/built_in_texts.h"
+#include "texts/built_in_texts.h"
 
 namespace texts {
 
