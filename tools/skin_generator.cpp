@@ -14,6 +14,8 @@
 #include <functional>
 #include <string>
 
+#include "tools/skin_playlist.h"
+
 namespace {
 
 const QColor kFaceTop(0x2b, 0x31, 0x39);
@@ -576,6 +578,7 @@ int main(int argc, char** argv) {
   save(infoFace(), "INFO");
   save(windowFace(480, 380), "KEYBOARD");
   save(aboutFace(), "ABOUT");
+  failures += drawPlaylistSkin(outputFolder);
 
   save(handCursor(false), "CRHANDPOINT");
   save(handCursor(true), "CRHANDPRESS");

@@ -35,6 +35,9 @@ class SkinWidget {
   // Points on the right and bottom edges count as inside.
   bool contains(int x, int y) const { return rect_.contains(x, y); }
   const QRect& rect() const { return rect_; }
+  // Moves the widget (windows whose layout follows their size); the owner
+  // repaints its face afterwards.
+  void setRect(const QRect& rect) { rect_ = rect; }
   const QString& hint() const { return hint_; }
   void setHint(const QString& hint) { hint_ = hint; }
   bool hovered() const { return hover_; }

@@ -55,6 +55,13 @@ void SkinWindow::setFace(const QImage& image) {
   update();
 }
 
+void SkinWindow::replaceFace(const QImage& image) {
+  face_ = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  background_ = face_;
+  backBuffer_ = face_;
+  update();
+}
+
 void SkinWindow::restoreFromBackground(const QRect& rect) {
   QPainter painter(&backBuffer_);
   painter.setCompositionMode(QPainter::CompositionMode_Source);

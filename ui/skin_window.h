@@ -28,6 +28,9 @@ class SkinWindow : public QWidget {
   // Makes image the window's face and fixes the window size to it.
   void setFace(const QImage& image);
   const QImage& face() const { return face_; }
+  // Makes image the face of a resizable window: the working background and
+  // the back buffer become image, the window's size limits stay as they are.
+  void replaceFace(const QImage& image);
 
   // The working background and the back buffer, both the size of the face.
   QImage& background() { return background_; }
