@@ -27,6 +27,8 @@
 #include "app/instance_channel.h"
 #include "app/mpris_link.h"
 #include "app/player_commands.h"
+#include "app/playlist_link.h"
+#include "app/profiles_link.h"
 #include "app/power_off_link.h"
 #include "app/remote_commands_link.h"
 #include "app/screen_commands_link.h"
@@ -344,6 +346,10 @@ void Application::createPlayerAndWindows() {
   // Bookmarks (Alt+I, Alt+1..9, Shift+C) and recent files; it keeps the
   // context menu hook above and adds the bookmark items to it.
   bookmarks_ = std::make_unique<BookmarksLink>(*link_, *player_, settings_, window);
+  // The playlist window (its button, F10, Alt+E, Alt+P) and the profiles editor.
+  playlist_ = std::make_unique<PlaylistLink>(*link_, *player_, settings_, folders_, video_->window(),
+                                             [this] { return video_->window().fullScreen(); });
+  profiles_ = std::make_unique<ProfilesLink>(*player_);
   // Ctrl+T and its item: the power-off countdown after the last movie.
   {
     PowerOffEnvironment env;
@@ -481,6 +487,7 @@ void Application::firstActivation() {
     if (mainWindow_) mainWindow_->raise();
   }
   if (instanceServer_) instanceServer_->setRunning();
+  if (commandLine_.kind == CommandKind::None) playlist_->showAtStart();
   playback::PlaybackController& c = player_->controller();
   switch (commandLine_.kind) {
     case CommandKind::AddFile:
@@ -576,6 +583,7 @@ void Application::onCommandReceived(int code) {
   targets.mainWindow = mainWindow_.data();
   targets.equalizer = &audioTools_->equalizerWindow();
   targets.colorControl = &videoTools_->colorWindow();
+  targets.playlistMovieList = [this] { return playlist_->visibleMovieList(); };
   targets.holdScreenSaver = [this] { player_->controller().ResetTimerTimer(); };
   runRemoteCommand(code, targets);
 }
@@ -610,6 +618,7 @@ void Application::closingSteps() {
     video_->stop();
   }
   if (audioTools_) audioTools_->storeSettings();
+  if (playlist_) playlist_->storeSettings();
   if (player_) player_->shutDown();
   settings::SaveConfiguration(settings_, folders_, screenGeometry(),
                               texts::currentTexts().Options[6]);

@@ -30,6 +30,8 @@ namespace app {
 
 class AudioToolsLink;
 class BookmarksLink;
+class PlaylistLink;
+class ProfilesLink;
 class HotKeys;
 class PowerOffLink;
 class ScreenCommandsLink;
@@ -54,6 +56,8 @@ class Application : public QObject {
   void closingSteps();
 
   settings::Settings& Settings() { return settings_; }
+  // The profiles editor for the configuration dialog.
+  ProfilesLink& profiles() { return *profiles_; }
   const settings::Folders& folders() const { return folders_; }
 
  private:
@@ -95,6 +99,8 @@ class Application : public QObject {
   std::unique_ptr<VideoToolsLink> videoTools_;  // colour control window, frame capture
   std::unique_ptr<BookmarksLink> bookmarks_;    // bookmarks and recent files
   std::unique_ptr<PowerOffLink> powerOff_;      // power-off after playback
+  std::unique_ptr<PlaylistLink> playlist_;      // the playlist window
+  std::unique_ptr<ProfilesLink> profiles_;      // the profiles editor
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
   std::unique_ptr<mpris::MprisService> mpris_;      // desktop media control; null without a bus

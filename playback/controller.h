@@ -51,7 +51,8 @@ struct PlaybackHooks {
   std::function<void()> saveRemembered;
   // Milliseconds since the remembered-settings file was last written (default: large).
   std::function<int64_t()> msSinceLastSave;
-  // True once when the profiles editor asked to skip the next record (default false).
+  // True while the open movie must not be recorded: the profiles editor is open
+  // or deleted its record (default false).
   std::function<bool()> skipRecordOnce;
   // The keep-awake request while playing, and the screen-saver poke of each
   // ResetTimer tick (default: nothing).

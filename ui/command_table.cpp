@@ -61,7 +61,7 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::DecreaseSize, true},
     {MenuCommand::Configuration, false},   // configuration dialog
     {MenuCommand::KeyDefinitions, false},  // key definitions window
-    {MenuCommand::Playlist, false},        // playlist window
+    {MenuCommand::Playlist, true},
     {MenuCommand::AlwaysOnTop, true},
     {MenuCommand::About, true},
     {MenuCommand::TurnOffAfterPlay, true},

@@ -82,6 +82,9 @@ class TfrmPlayList : public SkinWindow {
 
   // Rows and selections from the model (after any change made elsewhere).
   void refresh();
+  // refresh() when the model or the toggled settings changed since the last
+  // one (the player's Next, Previous and opening change the list too).
+  void refreshIfChanged();
   // Shows the window at PlaylistXPosition/YPosition with PlayListWidth x
   // PlayListHeight, kept inside the work area.
   void showWindow();
@@ -166,6 +169,9 @@ class TfrmPlayList : public SkinWindow {
   std::unique_ptr<TVirtualButton2> previousSettings_, shuffle_;
   std::unique_ptr<TVirtualFlip> showHide_;
   int textsListener_ = -1;
+  // What the lists show, to notice changes made elsewhere.
+  std::vector<std::string> shownRows_, shownSubtitleRows_;
+  int shownSelected_ = -1, shownSubtitleRow_ = -1;
 };
 
 }  // namespace ui

@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "ui/playlist_window.h"
+#include "ui/virtual_toggles.h"
 
 namespace ui {
 
@@ -180,7 +181,20 @@ void TfrmPlayList::refresh() {
     }
   }
   refreshing_ = false;
+  shownRows_ = rows;
+  shownSelected_ = model_.selectedIndex();
   refreshSubtitles();
+}
+
+void TfrmPlayList::refreshIfChanged() {
+  if (shuffle_->on() != settings_.Shuffle) shuffle_->setOn(settings_.Shuffle);
+  if (previousSettings_->on() != settings_.RememberPreviousMovieSettings)
+    previousSettings_->setOn(settings_.RememberPreviousMovieSettings);
+  if (multiSelection_ || dragRow_ >= 0) return;
+  if (shownSelected_ != model_.selectedIndex() || shownRows_ != model_.movieRows() ||
+      shownSubtitleRow_ != model_.selectedSubtitleRow() ||
+      shownSubtitleRows_ != model_.subtitleRows())
+    refresh();
 }
 
 void TfrmPlayList::refreshSubtitles() {
@@ -198,6 +212,8 @@ void TfrmPlayList::refreshSubtitles() {
     if (model_.selectedSubtitleRow() >= 0)
       subtitleList_->setCurrentRow(model_.selectedSubtitleRow());
   }
+  shownSubtitleRows_ = model_.subtitleRows();
+  shownSubtitleRow_ = model_.selectedSubtitleRow();
   refreshing_ = false;
 }
 
