@@ -28,21 +28,21 @@
 #include "app/mpris_link.h"
 #include "app/player_commands.h"
 #include "app/playlist_link.h"
-#include "app/profiles_link.h"
 #include "app/power_off_link.h"
+#include "app/profiles_link.h"
 #include "app/remote_commands_link.h"
 #include "app/screen_commands_link.h"
-#include "settings/configuration_file.h"
-#include "settings/save_configuration.h"
 #include "app/shell/registration_moments.h"
-#include "texts/interface_texts.h"
-#include "texts/language_file.h"
 #include "app/video_tools_link.h"
 #include "audio/processing_chain.h"
 #include "audio/window/equalizer_window.h"
 #include "platform/display_modes_x11.h"
 #include "platform/logind_power_off.h"
 #include "playback/player.h"
+#include "settings/configuration_file.h"
+#include "settings/save_configuration.h"
+#include "texts/interface_texts.h"
+#include "texts/language_file.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
 #include "ui/message_window.h"
@@ -347,8 +347,9 @@ void Application::createPlayerAndWindows() {
   // context menu hook above and adds the bookmark items to it.
   bookmarks_ = std::make_unique<BookmarksLink>(*link_, *player_, settings_, window);
   // The playlist window (its button, F10, Alt+E, Alt+P) and the profiles editor.
-  playlist_ = std::make_unique<PlaylistLink>(*link_, *player_, settings_, folders_, video_->window(),
-                                             [this] { return video_->window().fullScreen(); });
+  playlist_ =
+      std::make_unique<PlaylistLink>(*link_, *player_, settings_, folders_, video_->window(),
+                                     [this] { return video_->window().fullScreen(); });
   profiles_ = std::make_unique<ProfilesLink>(*player_);
   // Ctrl+T and its item: the power-off countdown after the last movie.
   {

@@ -28,8 +28,8 @@ void ProfilesLink::openProfilesEditor(QWidget* parent) {
   if (editorOpen_) return;
   editorOpen_ = true;
   const std::string open = player_.state().CurrentMovie;
-  const ui::ProfilesEditorResult result = ui::openProfilesEditor(
-      parent, player_.movieMemory(), player_.rememberedSettingsPath(), open);
+  const ui::ProfilesEditorResult result =
+      ui::openProfilesEditor(parent, player_.movieMemory(), player_.rememberedSettingsPath(), open);
   editorOpen_ = false;
   if (result.openMovieRecordGone) deletedMovie_ = open;
 }

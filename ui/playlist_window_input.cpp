@@ -57,6 +57,11 @@ playlist::ListKey keyOf(int key) {
   }
 }
 
+bool modifierKey(int key) {
+  return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+         key == Qt::Key_Meta || key == Qt::Key_AltGr;
+}
+
 playlist::KeyModifiers keyModifiers(Qt::KeyboardModifiers m) {
   return {bool(m & Qt::ShiftModifier), bool(m & Qt::ControlModifier), bool(m & Qt::AltModifier)};
 }
@@ -241,6 +246,7 @@ int TfrmPlayList::rowAt(PlaylistListBox& list, int y) const {
 }
 
 void TfrmPlayList::listKey(PlaylistListBox& list, QKeyEvent* event) {
+  if (modifierKey(event->key())) return;  // Shift, Ctrl or Alt alone: nothing yet
   const playlist::ListKey key = keyOf(event->key());
   const playlist::KeyModifiers m = keyModifiers(event->modifiers());
   const playlist::KeyDecision d = list.movies() ? playlist::movieListKey(key, m, multiSelection_)
@@ -265,6 +271,7 @@ void TfrmPlayList::listKey(PlaylistListBox& list, QKeyEvent* event) {
 }
 
 void TfrmPlayList::keyPressEvent(QKeyEvent* event) {
+  if (modifierKey(event->key())) return;
   const playlist::KeyDecision d =
       playlist::windowKey(keyOf(event->key()), keyModifiers(event->modifiers()));
   if (d.action != playlist::ListAction::None) runAction(d.action, *movieList_);
@@ -374,7 +381,10 @@ void TfrmPlayList::listReleased() {
 
 void TfrmPlayList::listDoubleClicked(PlaylistListBox& list, QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !list.movies()) return;
-  if (!list.itemAt(event->position().toPoint())) return;
+  QListWidgetItem* item = list.itemAt(event->position().toPoint());
+  if (!item) return;
+  // The row double-clicked is the one played, even when no press selected it.
+  if (list.row(item) != model_.selectedIndex()) model_.select(list.row(item));
   playSelected();
 }
 

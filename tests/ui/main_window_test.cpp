@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, TransportButtonsAnswerByState) {
       {TransportState::Opening, MainButton::Stop, "stop"},
       {TransportState::Playing, MainButton::Next, "next"},
       {TransportState::Playing, MainButton::Prior, "previous"},
-      {TransportState::Playing, MainButton::Playlist, ""},       // no playlist window yet
+      {TransportState::Playing, MainButton::Playlist, "playlist"},
       {TransportState::Playing, MainButton::Configuration, ""},  // no configuration dialog yet
       {TransportState::Playing, MainButton::Info, "info"},
       {TransportState::Playing, MainButton::VolumeUp, "volumeUp"},
@@ -245,7 +245,8 @@ TEST_F(MainWindowTest, CommandsNotBuiltShowDisabled) {
   EXPECT_TRUE(window_.buttonEnabled(ui::MainButton::Info));
   // A new language rebuilds the menu with the same availability.
   window_.applyTexts(texts::builtInTexts());
-  EXPECT_FALSE(window_.menuAction(ui::MenuCommand::Playlist)->isEnabled());
+  EXPECT_FALSE(window_.menuAction(ui::MenuCommand::Configuration)->isEnabled());
+  EXPECT_TRUE(window_.menuAction(ui::MenuCommand::Playlist)->isEnabled());
   EXPECT_TRUE(window_.menuAction(ui::MenuCommand::Play)->isEnabled());
 }
 
