@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/shell/shell_registration.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "settings/settings_io.h"
+#include "app/shell/shell_registration.h"
 
 namespace mpris {
 class MprisService;
@@ -30,6 +30,8 @@ namespace app {
 
 class AudioToolsLink;
 class BookmarksLink;
+class PlaylistLink;
+class ProfilesLink;
 class PlaylistLink;
 class ProfilesLink;
 class HotKeys;
@@ -56,6 +58,8 @@ class Application : public QObject {
   void closingSteps();
 
   settings::Settings& Settings() { return settings_; }
+  // The profiles editor for the configuration dialog.
+  ProfilesLink& profiles() { return *profiles_; }
   // The profiles editor for the configuration dialog.
   ProfilesLink& profiles() { return *profiles_; }
   const settings::Folders& folders() const { return folders_; }
@@ -99,6 +103,8 @@ class Application : public QObject {
   std::unique_ptr<VideoToolsLink> videoTools_;  // colour control window, frame capture
   std::unique_ptr<BookmarksLink> bookmarks_;    // bookmarks and recent files
   std::unique_ptr<PowerOffLink> powerOff_;      // power-off after playback
+  std::unique_ptr<PlaylistLink> playlist_;      // the playlist window
+  std::unique_ptr<ProfilesLink> profiles_;      // the profiles editor
   std::unique_ptr<PlaylistLink> playlist_;      // the playlist window
   std::unique_ptr<ProfilesLink> profiles_;      // the profiles editor
   QPointer<ui::TfrmMain> mainWindow_;
