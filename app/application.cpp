@@ -29,8 +29,6 @@
 #include "app/player_commands.h"
 #include "app/playlist_link.h"
 #include "app/profiles_link.h"
-#include "app/playlist_link.h"
-#include "app/profiles_link.h"
 #include "app/power_off_link.h"
 #include "app/remote_commands_link.h"
 #include "app/screen_commands_link.h"
@@ -353,10 +351,6 @@ void Application::createPlayerAndWindows() {
       std::make_unique<PlaylistLink>(*link_, *player_, settings_, folders_, video_->window(),
                                      [this] { return video_->window().fullScreen(); });
   profiles_ = std::make_unique<ProfilesLink>(*player_);
-  // The playlist window (its button, F10, Alt+E, Alt+P) and the profiles editor.
-  playlist_ = std::make_unique<PlaylistLink>(*link_, *player_, settings_, folders_, video_->window(),
-                                             [this] { return video_->window().fullScreen(); });
-  profiles_ = std::make_unique<ProfilesLink>(*player_);
   // Ctrl+T and its item: the power-off countdown after the last movie.
   {
     PowerOffEnvironment env;
@@ -591,7 +585,6 @@ void Application::onCommandReceived(int code) {
   targets.equalizer = &audioTools_->equalizerWindow();
   targets.colorControl = &videoTools_->colorWindow();
   targets.playlistMovieList = [this] { return playlist_->visibleMovieList(); };
-  targets.playlistMovieList = [this] { return playlist_->visibleMovieList(); };
   targets.holdScreenSaver = [this] { player_->controller().ResetTimerTimer(); };
   runRemoteCommand(code, targets);
 }
@@ -626,7 +619,6 @@ void Application::closingSteps() {
     video_->stop();
   }
   if (audioTools_) audioTools_->storeSettings();
-  if (playlist_) playlist_->storeSettings();
   if (playlist_) playlist_->storeSettings();
   if (player_) player_->shutDown();
   settings::SaveConfiguration(settings_, folders_, screenGeometry(),

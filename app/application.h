@@ -32,8 +32,6 @@ class AudioToolsLink;
 class BookmarksLink;
 class PlaylistLink;
 class ProfilesLink;
-class PlaylistLink;
-class ProfilesLink;
 class HotKeys;
 class PowerOffLink;
 class ScreenCommandsLink;
@@ -58,8 +56,6 @@ class Application : public QObject {
   void closingSteps();
 
   settings::Settings& Settings() { return settings_; }
-  // The profiles editor for the configuration dialog.
-  ProfilesLink& profiles() { return *profiles_; }
   // The profiles editor for the configuration dialog.
   ProfilesLink& profiles() { return *profiles_; }
   const settings::Folders& folders() const { return folders_; }
@@ -103,8 +99,6 @@ class Application : public QObject {
   std::unique_ptr<VideoToolsLink> videoTools_;  // colour control window, frame capture
   std::unique_ptr<BookmarksLink> bookmarks_;    // bookmarks and recent files
   std::unique_ptr<PowerOffLink> powerOff_;      // power-off after playback
-  std::unique_ptr<PlaylistLink> playlist_;      // the playlist window
-  std::unique_ptr<ProfilesLink> profiles_;      // the profiles editor
   std::unique_ptr<PlaylistLink> playlist_;      // the playlist window
   std::unique_ptr<ProfilesLink> profiles_;      // the profiles editor
   QPointer<ui::TfrmMain> mainWindow_;
