@@ -96,7 +96,9 @@ TEST_F(PlaylistLinkTest, DroppedClipsPlayByDoubleClickAndCloseSavesTheList) {
   EXPECT_EQ(player_->playlist().selectedIndex(), 2);
   runRemoteCommand(67, targets);
   ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return player_->controller().movieOpen() && player_->state().CurrentMovie == clips_[2]; },
+      [&] {
+        return player_->controller().movieOpen() && player_->state().CurrentMovie == clips_[2];
+      },
       5000));
 
   window().closeWindow();
