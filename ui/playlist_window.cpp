@@ -136,7 +136,6 @@ void TfrmPlayList::buildMenus() {
 
 void TfrmPlayList::applyTexts() {
   const texts::InterfaceTexts& t = texts::currentTexts();
-  setWindowTitle(qt(t.Titles[9]));
   close_->setHint(qt(t.Hints[0]));
   addMovies_->setHint(qt(t.Hints[20]));
   addFolder_->setHint(qt(t.Hints[21]));
