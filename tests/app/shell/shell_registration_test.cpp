@@ -73,9 +73,13 @@ class ShellRegistrationTest : public testing::Test {
     setenv("HOME", (root_ / "home").c_str(), 1);
     setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-    // The system's MIME database supplies the standard globs; its folder of
-    // applications is shadowed by an empty one first in the list.
-    setenv("XDG_DATA_DIRS", ((root_ / "sys").string() + ":/usr/share").c_str(), 1);
+    // The system's MIME database supplies the standard globs, but none of the
+    // system's applications may answer a query (a player installed on the
+    // machine would otherwise be its default): the data folder holds only a
+    // link to the MIME database.
+    fs::create_directories(root_ / "sys");
+    fs::create_directory_symlink("/usr/share/mime", root_ / "sys/mime");
+    setenv("XDG_DATA_DIRS", (root_ / "sys").c_str(), 1);
     setenv("XDG_CONFIG_DIRS", (root_ / "etc").c_str(), 1);
     unsetenv("XDG_CURRENT_DESKTOP");
     fs::create_directories(root_ / "home");
