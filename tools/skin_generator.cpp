@@ -14,6 +14,8 @@
 #include <functional>
 #include <string>
 
+QImage configurationFace();  // skin_configuration.cpp
+
 namespace {
 
 const QColor kFaceTop(0x2b, 0x31, 0x39);
@@ -576,6 +578,7 @@ int main(int argc, char** argv) {
   save(infoFace(), "INFO");
   save(windowFace(480, 380), "KEYBOARD");
   save(aboutFace(), "ABOUT");
+  save(configurationFace(), "CONFIG");
 
   save(handCursor(false), "CRHANDPOINT");
   save(handCursor(true), "CRHANDPRESS");
