@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cerrno>
@@ -22,6 +23,7 @@
 
 #include "app/audio_tools_link.h"
 #include "app/bookmarks_link.h"
+#include "app/configuration_link.h"
 #include "app/hot_keys.h"
 #include "app/info_commands_link.h"
 #include "app/instance_channel.h"
@@ -30,17 +32,17 @@
 #include "app/power_off_link.h"
 #include "app/remote_commands_link.h"
 #include "app/screen_commands_link.h"
-#include "settings/configuration_file.h"
-#include "settings/save_configuration.h"
 #include "app/shell/registration_moments.h"
-#include "texts/interface_texts.h"
-#include "texts/language_file.h"
 #include "app/video_tools_link.h"
 #include "audio/processing_chain.h"
 #include "audio/window/equalizer_window.h"
 #include "platform/display_modes_x11.h"
 #include "platform/logind_power_off.h"
 #include "playback/player.h"
+#include "settings/configuration_file.h"
+#include "settings/save_configuration.h"
+#include "texts/interface_texts.h"
+#include "texts/language_file.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
 #include "ui/message_window.h"
@@ -355,6 +357,7 @@ void Application::createPlayerAndWindows() {
     powerOff_ = std::make_unique<PowerOffLink>(
         *link_, *player_, window, std::make_unique<platform::LogindPowerOff>(), std::move(env));
   }
+  installConfiguration();
   // The video window answers the same keys and drops as the main window, and
   // closing it closes the player.
   ui::TfrmVideoWindow* videoWindow = &video_->window();
@@ -408,17 +411,44 @@ void Application::mainWindowStateChanged() {
 
 void Application::registerBossKey() {
   hotKeys_ = std::make_unique<HotKeys>();
-  // A shortcut that names no key, or that the display refuses, becomes no
-  // shortcut (and is saved so).
+  // A shortcut that names no key becomes no shortcut (and is saved so). One
+  // the display refuses (another program holds it) is not in effect but stays
+  // the user's choice, so it is grabbed again at the next start or Apply.
   auto grab = [this](int id, std::string& text, void (Application::*action)()) {
     std::optional<Shortcut> shortcut = parseShortcut(text);
-    if (shortcut && hotKeys_->add(id, *shortcut, [this, action] { (this->*action)(); }))
-      text = shortcutText(*shortcut);
-    else
+    if (!shortcut) {
       text.clear();
+      return;
+    }
+    text = shortcutText(*shortcut);
+    hotKeys_->add(id, *shortcut, [this, action] { (this->*action)(); });
   };
   grab(1, settings_.BossKeyHide, &Application::bossKeyHide);
   grab(2, settings_.BossKeyShow, &Application::bossKeyShow);
+}
+
+void Application::installConfiguration() {
+  ConfigurationEnvironment env;
+  env.shellContext = [this] { return shellContext(); };
+  env.bossKeyDialog = [this](bool open) {
+    hotKeys_.reset();
+    if (!open && settings_.BossKey) registerBossKey();
+  };
+  env.globalHotKeys = QGuiApplication::platformName() == "xcb";
+  env.displayModeLabels = [this] { return screen_->displayModeLabels(); };
+  env.uncheckMovieMode = [this] { screen_->uncheckMovieMode(); };
+  env.saveConfiguration = [this] {
+    return settings::SaveConfiguration(settings_, folders_, screenGeometry(),
+                                       texts::currentTexts().Options[6]);
+  };
+  env.showMessage = [this](const std::string& text, bool checkBox) {
+    return ui::ShowMessageWindow(text, mainWindow_, checkBox);
+  };
+  env.repaintSubtitles = [this] { video_->window().repaintSubtitles(); };
+  env.desktopFolder =
+      QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString();
+  configuration_ = std::make_unique<ConfigurationLink>(*link_, *player_, settings_, folders_,
+                                                       mainWindow_.data(), std::move(env));
 }
 
 void Application::bossKeyHide() {

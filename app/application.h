@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/shell/shell_registration.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "settings/settings_io.h"
-#include "app/shell/shell_registration.h"
 
 namespace mpris {
 class MprisService;
@@ -30,6 +30,7 @@ namespace app {
 
 class AudioToolsLink;
 class BookmarksLink;
+class ConfigurationLink;
 class HotKeys;
 class PowerOffLink;
 class ScreenCommandsLink;
@@ -65,6 +66,7 @@ class Application : public QObject {
   // The first run's association question (FirstRun on).
   void firstRunQuestion();
   void registerBossKey();
+  void installConfiguration();
   // Equalizer bands, pre-amplification and dynamic amplification from the
   // settings into the sound chain.
   void applySoundSettings();
@@ -97,9 +99,10 @@ class Application : public QObject {
   std::unique_ptr<PowerOffLink> powerOff_;      // power-off after playback
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
-  std::unique_ptr<mpris::MprisService> mpris_;      // desktop media control; null without a bus
-  std::unique_ptr<ScreenCommandsLink> screen_;      // full screen, sizes, display modes
-  std::vector<QPointer<QWidget>> hiddenByBossKey_;  // in the screen's window order
+  std::unique_ptr<mpris::MprisService> mpris_;        // desktop media control; null without a bus
+  std::unique_ptr<ScreenCommandsLink> screen_;        // full screen, sizes, display modes
+  std::unique_ptr<ConfigurationLink> configuration_;  // the configuration dialog
+  std::vector<QPointer<QWidget>> hiddenByBossKey_;    // in the screen's window order
   bool pausedByBossKey_ = false;
   bool pausedByMinimize_ = false;
   bool shutDownDone_ = false;
