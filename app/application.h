@@ -99,10 +99,11 @@ class Application : public QObject {
   std::unique_ptr<PowerOffLink> powerOff_;      // power-off after playback
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
-  std::unique_ptr<mpris::MprisService> mpris_;        // desktop media control; null without a bus
-  std::unique_ptr<ScreenCommandsLink> screen_;        // full screen, sizes, display modes
-  std::unique_ptr<ConfigurationLink> configuration_;  // the configuration dialog
-  std::vector<QPointer<QWidget>> hiddenByBossKey_;    // in the screen's window order
+  std::unique_ptr<mpris::MprisService> mpris_;      // desktop media control; null without a bus
+  std::unique_ptr<ScreenCommandsLink> screen_;      // full screen, sizes, display modes
+  std::vector<QPointer<QWidget>> hiddenByBossKey_;  // in the screen's window order
+  // The configuration dialog.
+  std::unique_ptr<ConfigurationLink> configuration_;
   bool pausedByBossKey_ = false;
   bool pausedByMinimize_ = false;
   bool shutDownDone_ = false;
