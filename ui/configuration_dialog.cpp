@@ -316,12 +316,12 @@ void TfrmConfig::connectChangeDetection() {
     OptionsChangeCheck();
   });
   for (HotKeyEdit* hk : {hkHide, hkShow}) connect(hk, &HotKeyEdit::shortcutChanged, this, check);
-  // Numeric fields keep digits only, typed or pasted, and are corrected when left.
+  // Numeric fields keep digits only, typed or pasted, and are corrected when
+  // left. The length is cut after the filter, so a pasted "1 2 5" keeps 125.
   for (QLineEdit* e : {EPlaylistFontSize, EMaxVZone, EMaxHZone, ESubtitleSize, EAverageDisplayTime,
                        ESecJump, ESecFastJump, EOsdSize}) {
     int setting = 0;
     const config::Field field = fieldOf(e, setting);
-    e->setMaxLength(config::fieldRule(field).maxChars);
     connect(e, &QLineEdit::textChanged, this, [this, e, field](const QString& typed) {
       const QString kept = q(config::digitsInput(field, typed.toStdString()));
       if (kept != typed) {

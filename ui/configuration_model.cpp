@@ -93,7 +93,11 @@ std::string digitsInput(Field field, std::string_view text) {
 }
 
 int fieldValue(Field field, std::string_view text, int settingValue) {
-  const std::string digits = digitsInput(field, text);
+  // Every digit counts (the field's length limits typing, not this rule), so
+  // a longer number is clamped instead of cut; parseInt saturates huge ones.
+  std::string digits;
+  for (char c : text)
+    if (c >= '0' && c <= '9') digits += c;
   int n = 0;
   if (digits.empty() || !settings::parseInt(digits, n)) return settingValue;
   const FieldRule r = fieldRule(field);

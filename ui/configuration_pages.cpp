@@ -136,7 +136,6 @@ QWidget* TfrmConfig::buildFileTypesPage() {
   QFont bold = EExtensionName->font();
   bold.setBold(true);
   EExtensionName->setFont(bold);
-  EExtensionName->setMaxLength(config::kMaxExtensionChars);
   BtnAddExtension = new PageButton(page, QPoint(164, 200), QString(), kPageColor);
   BtnDeleteExtension = new PageButton(page, QPoint(164, 237), QString(), kPageColor);
   CBRegExtension = new QCheckBox(page);
