@@ -32,17 +32,17 @@
 #include "app/power_off_link.h"
 #include "app/remote_commands_link.h"
 #include "app/screen_commands_link.h"
-#include "settings/configuration_file.h"
-#include "settings/save_configuration.h"
 #include "app/shell/registration_moments.h"
-#include "texts/interface_texts.h"
-#include "texts/language_file.h"
 #include "app/video_tools_link.h"
 #include "audio/processing_chain.h"
 #include "audio/window/equalizer_window.h"
 #include "platform/display_modes_x11.h"
 #include "platform/logind_power_off.h"
 #include "playback/player.h"
+#include "settings/configuration_file.h"
+#include "settings/save_configuration.h"
+#include "texts/interface_texts.h"
+#include "texts/language_file.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
 #include "ui/message_window.h"
@@ -415,13 +415,9 @@ void Application::registerBossKey() {
   // the display refuses (another program holds it) is not in effect but stays
   // the user's choice, so it is grabbed again at the next start or Apply.
   auto grab = [this](int id, std::string& text, void (Application::*action)()) {
-    std::optional<Shortcut> shortcut = parseShortcut(text);
-    if (!shortcut) {
-      text.clear();
-      return;
-    }
-    text = shortcutText(*shortcut);
-    hotKeys_->add(id, *shortcut, [this, action] { (this->*action)(); });
+    text = grabShortcut(text, [&](const Shortcut& shortcut) {
+      return hotKeys_->add(id, shortcut, [this, action] { (this->*action)(); });
+    });
   };
   grab(1, settings_.BossKeyHide, &Application::bossKeyHide);
   grab(2, settings_.BossKeyShow, &Application::bossKeyShow);

@@ -78,10 +78,9 @@ ui::ConfigurationServices ConfigurationLink::services() {
   }
   s.globalHotKeys = env_.globalHotKeys;
   if (env_.displayModeLabels) s.displayModeLabels = env_.displayModeLabels();
-  // The shell commands are looked at once per dialog.
-  const bool verbs = registration().ShellVerbsPresent();
-  s.associated = [this, verbs](const std::string& extension) {
-    return verbs && registration().GetRegExt(extension);
+  // Read anew each time: after Apply the shell commands may have come or gone.
+  s.associated = [this](const std::string& extension) {
+    return registration().ShellVerbsPresent() && registration().GetRegExt(extension);
   };
   s.removeAssociation = [this](const std::string& extension) {
     shell::ShellRegistration& r = registration();
