@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/shell/shell_registration.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "settings/settings_io.h"
+#include "app/shell/shell_registration.h"
 
 namespace mpris {
 class MprisService;

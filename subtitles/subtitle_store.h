@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "settings/settings.h"
+#include "texts/interface_texts.h"
 #include "subtitles/subtitle_entry.h"
 #include "subtitles/subtitle_text.h"
-#include "texts/interface_texts.h"
 
 namespace subtitles {
 
