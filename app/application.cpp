@@ -441,6 +441,10 @@ void Application::installConfiguration() {
     return ui::ShowMessageWindow(text, mainWindow_, checkBox);
   };
   env.repaintSubtitles = [this] { video_->window().repaintSubtitles(); };
+  env.fullScreenMonitor = [this] {
+    ui::TfrmVideoWindow& v = video_->window();
+    return v.fullScreen() && v.screen() ? v.screen()->geometry() : QRect();
+  };
   env.desktopFolder =
       QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString();
   configuration_ = std::make_unique<ConfigurationLink>(*link_, *player_, settings_, folders_,

@@ -116,6 +116,7 @@ ui::ConfigurationServices ConfigurationLink::services() {
     return isFolder(path) && access(path.c_str(), W_OK | X_OK) == 0;
   };
   s.desktopFolder = env_.desktopFolder;
+  s.fullScreenMonitor = env_.fullScreenMonitor;
   return s;
 }
 

@@ -46,6 +46,8 @@ struct ConfigurationEnvironment {
   // The subtitle on the picture is laid out and drawn again.
   std::function<void()> repaintSubtitles;
   std::string desktopFolder;
+  // The video window's monitor while it is in full screen, else empty.
+  std::function<QRect()> fullScreenMonitor;
 };
 
 class ConfigurationLink : public QObject {

@@ -1,5 +1,6 @@
 #include "ui/configuration_dialog.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QStackedWidget>
@@ -27,6 +29,7 @@
 #include "ui/configuration_widgets.h"
 #include "ui/skin_loader.h"
 #include "ui/virtual_button.h"
+#include "ui/window_drag.h"
 
 namespace ui {
 
@@ -566,6 +569,17 @@ void TfrmConfig::widgetClicked(SkinWidget* widget) {
 }
 
 bool TfrmConfig::eventFilter(QObject* watched, QEvent* event) {
+  // A press on the panel, a page or a tab page background moves the window.
+  // (Views' viewports are plain widgets too: they keep their presses.)
+  if (event->type() == QEvent::MouseButtonPress &&
+      watched->metaObject() == &QWidget::staticMetaObject &&
+      !qobject_cast<QAbstractScrollArea*>(watched->parent())) {
+    auto* press = static_cast<QMouseEvent*>(event);
+    if (press->button() == Qt::LeftButton) {
+      StartWindowDrag(this, press->globalPosition().toPoint());
+      return true;
+    }
+  }
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const bool plain = !(key->modifiers() & ~Qt::KeypadModifier);
@@ -638,7 +652,12 @@ void ShowConfigurationDialog(settings::Settings& settings, ConfigurationServices
   // Midway between the screen's centre and the main window's, inside the work area.
   QScreen* screen =
       mainWindow && mainWindow->screen() ? mainWindow->screen() : QGuiApplication::primaryScreen();
-  if (screen) {
+  const QRect fullScreen = window->fullScreenMonitor();
+  if (!fullScreen.isEmpty()) {
+    QRect at(QPoint(0, 0), window->size());
+    at.moveCenter(fullScreen.center());
+    window->move(at.topLeft());
+  } else if (screen) {
     const QRect work = screen->availableGeometry();
     QPoint centre = work.center();
     if (mainWindow) centre = (centre + mainWindow->frameGeometry().center()) / 2;

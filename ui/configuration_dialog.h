@@ -7,6 +7,7 @@
 // (associations, priority, languages, the player's reaction) comes through
 // ConfigurationServices. Interface thread only.
 #include <QPointer>
+#include <QRect>
 
 #include <array>
 #include <functional>
@@ -76,6 +77,9 @@ struct ConfigurationServices {
   // Asks for a folder / a colour / a font; tests answer without a dialog.
   std::function<std::string(QWidget* owner, const std::string& start)> chooseFolder;
   std::function<bool(QWidget* owner, int& bgr)> chooseColor;
+  // The monitor the video window fills in full screen (the dialog is centred
+  // on it); an empty rectangle when it is not in full screen.
+  std::function<QRect()> fullScreenMonitor;
 };
 
 class TfrmConfig : public SkinWindow {
@@ -137,6 +141,9 @@ class TfrmConfig : public SkinWindow {
   QListWidget* LanguageList = nullptr;
   QLabel* LTranslator = nullptr;
 
+  QRect fullScreenMonitor() const {
+    return services_.fullScreenMonitor ? services_.fullScreenMonitor() : QRect();
+  }
   // Opens the font dialog on the dialog font (tests replace it).
   std::function<bool(QWidget* owner, config::SubtitleFont& font, int& points)> chooseFont;
 
