@@ -440,7 +440,7 @@ void Application::installConfiguration() {
   env.showMessage = [this](const std::string& text, bool checkBox) {
     return ui::ShowMessageWindow(text, mainWindow_, checkBox);
   };
-  env.repaintSubtitles = [this] { video_->window().repaintSubtitles(); };
+  env.repaintSubtitles = [this] { video_->RelayOutSubtitle(); };
   env.fullScreenMonitor = [this] {
     ui::TfrmVideoWindow& v = video_->window();
     return v.fullScreen() && v.screen() ? v.screen()->geometry() : QRect();
