@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cerrno>
@@ -22,6 +23,7 @@
 
 #include "app/audio_tools_link.h"
 #include "app/bookmarks_link.h"
+#include "app/configuration_link.h"
 #include "app/hot_keys.h"
 #include "app/info_commands_link.h"
 #include "app/instance_channel.h"
@@ -362,6 +364,7 @@ void Application::createPlayerAndWindows() {
     powerOff_ = std::make_unique<PowerOffLink>(
         *link_, *player_, window, std::make_unique<platform::LogindPowerOff>(), std::move(env));
   }
+  installConfiguration();
   // The video window answers the same keys and drops as the main window, and
   // closing it closes the player.
   ui::TfrmVideoWindow* videoWindow = &video_->window();
@@ -415,17 +418,49 @@ void Application::mainWindowStateChanged() {
 
 void Application::registerBossKey() {
   hotKeys_ = std::make_unique<HotKeys>();
-  // A shortcut that names no key, or that the display refuses, becomes no
-  // shortcut (and is saved so).
+  // A shortcut that names no key becomes no shortcut (and is saved so). One
+  // the display refuses (another program holds it) is not in effect but stays
+  // the user's choice, so it is grabbed again at the next start or Apply.
   auto grab = [this](int id, std::string& text, void (Application::*action)()) {
-    std::optional<Shortcut> shortcut = parseShortcut(text);
-    if (shortcut && hotKeys_->add(id, *shortcut, [this, action] { (this->*action)(); }))
-      text = shortcutText(*shortcut);
-    else
-      text.clear();
+    text = grabShortcut(text, [&](const Shortcut& shortcut) {
+      return hotKeys_->add(id, shortcut, [this, action] { (this->*action)(); });
+    });
   };
   grab(1, settings_.BossKeyHide, &Application::bossKeyHide);
   grab(2, settings_.BossKeyShow, &Application::bossKeyShow);
+}
+
+void Application::installConfiguration() {
+  ConfigurationEnvironment env;
+  env.shellContext = [this] { return shellContext(); };
+  env.bossKeyDialog = [this](bool open) {
+    hotKeys_.reset();
+    if (!open && settings_.BossKey) registerBossKey();
+  };
+  env.globalHotKeys = QGuiApplication::platformName() == "xcb";
+  env.displayModeLabels = [this] { return screen_->displayModeLabels(); };
+  env.uncheckMovieMode = [this] { screen_->uncheckMovieMode(); };
+  env.saveConfiguration = [this] {
+    return settings::SaveConfiguration(settings_, folders_, screenGeometry(),
+                                       texts::currentTexts().Options[6]);
+  };
+  env.showMessage = [this](const std::string& text, bool checkBox) {
+    return ui::ShowMessageWindow(text, mainWindow_, checkBox);
+  };
+  env.repaintSubtitles = [this] { video_->RelayOutSubtitle(); };
+  env.applyPlaylistFont = [this] { playlist_->window().applyFontSize(); };
+  env.fullScreenMonitor = [this] {
+    ui::TfrmVideoWindow& v = video_->window();
+    return v.fullScreen() && v.screen() ? v.screen()->geometry() : QRect();
+  };
+  env.desktopFolder =
+      QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString();
+  configuration_ = std::make_unique<ConfigurationLink>(*link_, *player_, settings_, folders_,
+                                                       mainWindow_.data(), std::move(env));
+  // The dialog's "Profiles editor" button.
+  configuration_->openProfilesEditor = [this](QWidget* owner) {
+    profiles_->openProfilesEditor(owner);
+  };
 }
 
 void Application::bossKeyHide() {

@@ -32,6 +32,7 @@ class AudioToolsLink;
 class BookmarksLink;
 class PlaylistLink;
 class ProfilesLink;
+class ConfigurationLink;
 class HotKeys;
 class PowerOffLink;
 class ScreenCommandsLink;
@@ -69,6 +70,7 @@ class Application : public QObject {
   // The first run's association question (FirstRun on).
   void firstRunQuestion();
   void registerBossKey();
+  void installConfiguration();
   // Equalizer bands, pre-amplification and dynamic amplification from the
   // settings into the sound chain.
   void applySoundSettings();
@@ -106,6 +108,8 @@ class Application : public QObject {
   std::unique_ptr<mpris::MprisService> mpris_;      // desktop media control; null without a bus
   std::unique_ptr<ScreenCommandsLink> screen_;      // full screen, sizes, display modes
   std::vector<QPointer<QWidget>> hiddenByBossKey_;  // in the screen's window order
+  // The configuration dialog.
+  std::unique_ptr<ConfigurationLink> configuration_;
   bool pausedByBossKey_ = false;
   bool pausedByMinimize_ = false;
   bool shutDownDone_ = false;

@@ -115,4 +115,12 @@ std::string shortcutText(const Shortcut& s) {
          key;
 }
 
+std::string grabShortcut(const std::string& text,
+                         const std::function<bool(const Shortcut&)>& grab) {
+  const std::optional<Shortcut> shortcut = parseShortcut(text);
+  if (!shortcut) return {};
+  if (grab) grab(*shortcut);
+  return shortcutText(*shortcut);
+}
+
 }  // namespace app

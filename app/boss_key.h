@@ -3,6 +3,7 @@
 // settings BossKeyHide and BossKeyShow hold it, turned into an X11 key symbol
 // and modifier set, and back.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -27,5 +28,11 @@ std::optional<Shortcut> parseShortcut(const std::string& text);
 // The text form of a shortcut: modifiers as "Shift+Ctrl+Alt+" then the key
 // name as parseShortcut accepts it (letters upper case). Empty when unknown.
 std::string shortcutText(const Shortcut& shortcut);
+
+// A boss key setting after trying to grab it: a text that names no key
+// becomes empty (no shortcut); any other becomes the shortcut's text form,
+// also when grab refuses it (another program holds the key): the refusal
+// only means it is not in effect now, and the user's choice is kept.
+std::string grabShortcut(const std::string& text, const std::function<bool(const Shortcut&)>& grab);
 
 }  // namespace app

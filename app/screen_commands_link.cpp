@@ -108,6 +108,15 @@ void ScreenCommandsLink::screensChanged() {
   });
 }
 
+std::vector<std::string> ScreenCommandsLink::displayModeLabels() const {
+  std::vector<std::string> labels;
+  for (const video::ResolutionMenu& r : modes_.list().Menu) {
+    if (r.Items.empty()) labels.push_back(r.Caption);
+    for (const video::ResolutionItem& item : r.Items) labels.push_back(item.Caption);
+  }
+  return labels;
+}
+
 void ScreenCommandsLink::buildResolutionMenu() {
   QMenu* menu = main_ ? main_->submenu(ui::MainSubmenu::ChangeResolution) : nullptr;
   if (!menu) return;

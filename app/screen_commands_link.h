@@ -40,6 +40,8 @@ class ScreenCommandsLink : public QObject, private video::ScreenPort {
   // Puts back the display mode of start-up when the player switched away.
   void restoreDisplayMode();
   video::FullScreen& fullScreen() { return full_; }
+  // The display modes of the "Change resolution" menu, in menu order.
+  std::vector<std::string> displayModeLabels() const;
 
  private:
   // video::ScreenPort

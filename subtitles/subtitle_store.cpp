@@ -154,6 +154,21 @@ bool SubtitleStore::CheckSubtitleFile(const std::string& path, const settings::S
               .failure.has_value();
 }
 
+void SubtitleStore::RecomputeDisplayTimes(int averageDisplayTime) {
+  const DisplayTimeLine displayTime(averageDisplayTime);
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    SubtitleEntry& e = entries_[i];
+    int64_t chars = 0;
+    for (const std::string& line : e.Lines) chars += static_cast<int64_t>(line.size());
+    if (!e.Lines.empty()) chars += static_cast<int64_t>(e.Lines.size()) - 1;
+    int64_t ms = displayTime(chars);
+    if (i + 1 < entries_.size())
+      ms = std::min(ms, std::max<int64_t>(0, entries_[i + 1].StartMs - e.StartMs));
+    e.DisplayMs = ms;
+  }
+  indexValid_ = false;
+}
+
 void SubtitleStore::assign(std::vector<SubtitleEntry> entries, SubtitleType type) {
   clear();
   entries_ = std::move(entries);

@@ -63,6 +63,10 @@ class SubtitleStore {
   // the new gaps between entries.
   void RescaleFrameTimes(double frameRate);
 
+  // A new AverageDisplayTime: every entry's DisplayMs becomes DisplayTime of
+  // its characters (its lines' bytes plus one per line break), capped for
+  // every entry but the last at the gap to the next entry's start.
+  void RecomputeDisplayTimes(int averageDisplayTime);
   // Replaces the entries with ready ones, as a load would (tools and tests).
   void assign(std::vector<SubtitleEntry> entries, SubtitleType type);
 

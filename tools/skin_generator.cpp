@@ -15,6 +15,7 @@
 #include <string>
 
 #include "tools/skin_playlist.h"
+QImage configurationFace();  // skin_configuration.cpp
 
 namespace {
 
@@ -579,6 +580,7 @@ int main(int argc, char** argv) {
   save(windowFace(480, 380), "KEYBOARD");
   save(aboutFace(), "ABOUT");
   failures += drawPlaylistSkin(outputFolder);
+  save(configurationFace(), "CONFIG");
 
   save(handCursor(false), "CRHANDPOINT");
   save(handCursor(true), "CRHANDPRESS");

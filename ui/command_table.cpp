@@ -59,7 +59,7 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::SubtitleDown, true},
     {MenuCommand::IncreaseSize, true},
     {MenuCommand::DecreaseSize, true},
-    {MenuCommand::Configuration, false},   // configuration dialog
+    {MenuCommand::Configuration, true},
     {MenuCommand::KeyDefinitions, false},  // key definitions window
     {MenuCommand::Playlist, true},
     {MenuCommand::AlwaysOnTop, true},

@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, TransportButtonsAnswerByState) {
       {TransportState::Playing, MainButton::Next, "next"},
       {TransportState::Playing, MainButton::Prior, "previous"},
       {TransportState::Playing, MainButton::Playlist, "playlist"},
-      {TransportState::Playing, MainButton::Configuration, ""},  // no configuration dialog yet
+      {TransportState::Playing, MainButton::Configuration, "configuration"},
       {TransportState::Playing, MainButton::Info, "info"},
       {TransportState::Playing, MainButton::VolumeUp, "volumeUp"},
       {TransportState::Playing, MainButton::VolumeDown, "volumeDown"},

@@ -33,6 +33,11 @@ void VideoPlayback::resizeSubtitle(bool larger) {
   player_.controller().ShowOsd(subtitles::sizeMessage(player_.texts(), settings_.SubtitleSize));
 }
 
+void VideoPlayback::RelayOutSubtitle() {
+  if (!subtitleLayer_.displayLines().empty()) layOutEntry(shownEntry_);
+  window_->repaintSubtitles();
+}
+
 void VideoPlayback::ToggleSubtitles() {
   const std::optional<std::string> message = player_.subtitles().ToggleSubtitles(player_.texts());
   if (!message) return;

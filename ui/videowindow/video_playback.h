@@ -45,6 +45,9 @@ class VideoPlayback : public QObject {
   // Subtitle time correction: every entry later by deltaMs (earlier when
   // negative), while a subtitle is loaded and on.
   void ShiftSubtitleTimes(int64_t deltaMs);
+  // The subtitle settings changed (the configuration dialog's Apply): the
+  // entry on the picture is laid out again with them and redrawn.
+  void RelayOutSubtitle();
 
   // Starts the 20 ms update; stop() ends both timers and releases the
   // keep-awake request.
