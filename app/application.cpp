@@ -48,6 +48,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
 #include "ui/message_window.h"
+#include "ui/playlist_window.h"
 #include "ui/skin_cursors.h"
 #include "ui/skin_data.h"
 #include "ui/videowindow/video_playback.h"
