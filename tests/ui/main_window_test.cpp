@@ -216,7 +216,6 @@ TEST_F(MainWindowTest, ContextMenuHasEveryCommand) {
 // chosen (a checkable one keeps its mark) and its button is drawn disabled
 // and ignores clicks; built commands stay enabled.
 TEST_F(MainWindowTest, CommandsNotBuiltShowDisabled) {
-  int disabled = 0;
   for (int c = 0; c <= static_cast<int>(ui::MenuCommand::Exit); ++c) {
     SCOPED_TRACE(c);
     const auto command = static_cast<ui::MenuCommand>(c);
@@ -224,7 +223,6 @@ TEST_F(MainWindowTest, CommandsNotBuiltShowDisabled) {
     ASSERT_NE(action, nullptr);
     EXPECT_EQ(action->isEnabled(), ui::commandBuilt(command));
     if (ui::commandBuilt(command)) continue;
-    ++disabled;
     const bool mark = action->isChecked();
     commands_.calls.clear();
     action->trigger();
@@ -232,7 +230,6 @@ TEST_F(MainWindowTest, CommandsNotBuiltShowDisabled) {
     EXPECT_EQ(action->isChecked(), mark);
     EXPECT_TRUE(commands_.calls.empty());
   }
-  EXPECT_GT(disabled, 0);
   const struct {
     ui::MainButton button;
     ui::MenuCommand command;
@@ -245,9 +242,10 @@ TEST_F(MainWindowTest, CommandsNotBuiltShowDisabled) {
   EXPECT_TRUE(window_.buttonEnabled(ui::MainButton::Info));
   // A new language rebuilds the menu with the same availability.
   window_.applyTexts(texts::builtInTexts());
-  EXPECT_FALSE(window_.menuAction(ui::MenuCommand::Configuration)->isEnabled());
-  EXPECT_TRUE(window_.menuAction(ui::MenuCommand::Playlist)->isEnabled());
-  EXPECT_TRUE(window_.menuAction(ui::MenuCommand::Play)->isEnabled());
+  for (int c = 0; c <= static_cast<int>(ui::MenuCommand::Exit); ++c) {
+    const auto command = static_cast<ui::MenuCommand>(c);
+    EXPECT_EQ(window_.menuAction(command)->isEnabled(), ui::commandBuilt(command)) << c;
+  }
 }
 
 // "Pan scan (fullscreen only)" shows in full screen only and "Window Size" in
