@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings.h"
-#include "texts/interface_texts.h"
 #include "playback/engine.h"
 #include "playback/osd.h"
 #include "playback/player_state.h"
 #include "playback/video_surface.h"
 #include "playlist/playlist.h"
+#include "settings/settings.h"
 #include "subtitles/subtitle_store.h"
+#include "texts/interface_texts.h"
 
 namespace playback {
 
@@ -138,6 +138,12 @@ class PlaybackController : public EngineListener {
   void OpenCommandLine(const std::vector<std::string>& paths);
   // full false is the Stop command; true also forgets the movie.
   void CloseMovie(bool full);
+
+  // The close-movie command (Ctrl+F4): stops a playing or paused movie, then,
+  // when a movie is named or was just stopped, forgets it entirely (graph,
+  // subtitle, labels, title, CurrentMovie) and shows "Close movie". Nothing
+  // while Busy or OpeningBusy.
+  void CloseMovieCommand();
 
   // Transport.
   void Play();

@@ -11,7 +11,8 @@ namespace playback {
 
 namespace {
 
-constexpr int kVolume = 23, kStartPosition = 28, kEndPosition = 29, kMuteOn = 30, kMuteOff = 31;
+constexpr int kVolume = 23, kCloseMovie = 24, kStartPosition = 28, kEndPosition = 29, kMuteOn = 30,
+              kMuteOff = 31;
 constexpr int kHintClickForFrames = 2, kHintClickForTimes = 3, kHintPlay = 6, kHintPause = 8;
 constexpr int kLabelNoMovie = 29, kLabelRepeatOff = 32;
 
@@ -116,6 +117,28 @@ void PlaybackController::Pause() {
 
 void PlaybackController::Stop() {
   if (display_.StopEnabled) CloseMovie(false);
+}
+
+void PlaybackController::CloseMovieCommand() {
+  if (state_.Busy || state_.OpeningBusy) return;
+  const bool stopped = display_.StopEnabled;
+  if (stopped) CloseMovie(false);
+  if (!stopped && display_.MovieLabel == t().Labels[kLabelNoMovie]) return;
+  try {
+    engine_.stop();
+    engine_.emptyGraph();
+    engine_.setActive(false);
+    subtitles_.setSubtitleLoaded(false);
+    clearSubtitleLayer();
+    state_.CurrentMovie.clear();
+    state_.Picture = video::PictureState{};
+    lastJumpSeconds_ = 0;
+    if (hooks_.movieClosed) hooks_.movieClosed(true);
+    resetTransportDisplay(true);
+    if (surface_) surface_->repaintVideo();
+    ShowOsd(t().Messages[kCloseMovie]);
+  } catch (...) {
+  }
 }
 
 void PlaybackController::Previous() {
