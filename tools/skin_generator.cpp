@@ -14,6 +14,9 @@
 #include <functional>
 #include <string>
 
+// tools/skin_keys.cpp
+void drawKeySkins(const std::function<void(const QImage&, const char*)>& save);
+
 namespace {
 
 const QColor kFaceTop(0x2b, 0x31, 0x39);
@@ -576,6 +579,7 @@ int main(int argc, char** argv) {
   save(infoFace(), "INFO");
   save(windowFace(480, 380), "KEYBOARD");
   save(aboutFace(), "ABOUT");
+  drawKeySkins(save);
 
   save(handCursor(false), "CRHANDPOINT");
   save(handCursor(true), "CRHANDPRESS");

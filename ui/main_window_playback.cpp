@@ -252,6 +252,9 @@ bool MainWindowPlayback::controllerKey(const playback::KeyAction& action) {
     case K::Mute:
       controller_.MuteToggle();
       return true;
+    case K::CloseMovie:
+      controller_.CloseMovieCommand();
+      return true;
     case K::RepeatCycle:
       // The key confirms the new mode with the repeat label's text.
       controller_.RepeatClick();

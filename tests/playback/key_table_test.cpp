@@ -350,3 +350,36 @@ TEST(JumpTimeTest, WritesAndReadsTimes) {
 
 }  // namespace
 }  // namespace playback
+
+namespace playback {
+namespace {
+
+TEST(JumpTimeTest, DialogPlacement) {
+  JumpPlacement base;
+  base.width = 260;
+  base.height = 100;
+  base.Monitor = {0, 0, 1280, 1024};
+  base.WorkArea = {0, 0, 1280, 1000};
+  base.VideoWindow = {100, 100, 500, 400};
+  base.ScreenCentreX = 640;
+  const struct {
+    const char* name;
+    JumpPlacement p;
+    std::pair<int, int> corner;
+  } rows[] = {
+      // Centre x: (640 + 300) / 2 = 470; just below the video window.
+      {"single desktop", base, {340, 400}},
+      {"several monitors", [&] { auto p = base; p.MultiMonitorDesktop = true; return p; }(),
+       {170, 400}},
+      {"full screen", [&] { auto p = base; p.FullScreen = true; return p; }(), {510, 462}},
+      {"video at the bottom",
+       [&] { auto p = base; p.VideoWindow = {100, 600, 500, 980}; return p; }(), {340, 900}},
+      {"video at the left edge",
+       [&] { auto p = base; p.MultiMonitorDesktop = true; p.VideoWindow = {-200, 0, 0, 300}; return p; }(),
+       {0, 300}},
+  };
+  for (const auto& row : rows) EXPECT_EQ(placeJumpDialog(row.p), row.corner) << row.name;
+}
+
+}  // namespace
+}  // namespace playback
