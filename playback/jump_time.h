@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 #include "video/picture_geometry.h"
 
@@ -30,13 +30,13 @@ bool jumpCharacterAccepted(char c);
 
 // Where the jump dialog goes (screen pixels; Right and Bottom exclusive).
 struct JumpPlacement {
-  int width = 0, height = 0;    // the dialog's size
-  bool FullScreen = false;      // the video window is in full screen
+  int width = 0, height = 0;  // the dialog's size
+  bool FullScreen = false;    // the video window is in full screen
   bool MultiMonitorDesktop = false;
-  video::Bounds Monitor;        // the monitor that shows the video window
-  video::Bounds WorkArea;       // the work area of that monitor
+  video::Bounds Monitor;   // the monitor that shows the video window
+  video::Bounds WorkArea;  // the work area of that monitor
   video::Bounds VideoWindow;
-  int ScreenCentreX = 0;        // the centre of the (primary) screen
+  int ScreenCentreX = 0;  // the centre of the (primary) screen
 };
 
 // The dialog's top-left corner. Full screen: centred on the monitor.

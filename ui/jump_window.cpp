@@ -46,8 +46,8 @@ QString q(const std::string& s) {
 
 }  // namespace
 
-TfrmJump::TfrmJump(int64_t lastSeconds, int64_t durationSeconds,
-                   const texts::InterfaceTexts& texts, QWidget* parent)
+TfrmJump::TfrmJump(int64_t lastSeconds, int64_t durationSeconds, const texts::InterfaceTexts& texts,
+                   QWidget* parent)
     : SkinWindow(parent, Qt::Dialog),
       shownSeconds_(std::clamp<int64_t>(lastSeconds, 0, std::max<int64_t>(durationSeconds, 0))) {
   const QString title = q(texts.Titles[kTitleJump]);
@@ -106,8 +106,7 @@ void TfrmJump::refill() {
 }
 
 void TfrmJump::confirm() {
-  const std::optional<int64_t> seconds =
-      playback::parseJumpTime(field_->text().toStdString());
+  const std::optional<int64_t> seconds = playback::parseJumpTime(field_->text().toStdString());
   if (!seconds) {
     refill();
     QApplication::beep();

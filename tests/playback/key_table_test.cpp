@@ -369,13 +369,34 @@ TEST(JumpTimeTest, DialogPlacement) {
   } rows[] = {
       // Centre x: (640 + 300) / 2 = 470; just below the video window.
       {"single desktop", base, {340, 400}},
-      {"several monitors", [&] { auto p = base; p.MultiMonitorDesktop = true; return p; }(),
+      {"several monitors",
+       [&] {
+         auto p = base;
+         p.MultiMonitorDesktop = true;
+         return p;
+       }(),
        {170, 400}},
-      {"full screen", [&] { auto p = base; p.FullScreen = true; return p; }(), {510, 462}},
+      {"full screen",
+       [&] {
+         auto p = base;
+         p.FullScreen = true;
+         return p;
+       }(),
+       {510, 462}},
       {"video at the bottom",
-       [&] { auto p = base; p.VideoWindow = {100, 600, 500, 980}; return p; }(), {340, 900}},
+       [&] {
+         auto p = base;
+         p.VideoWindow = {100, 600, 500, 980};
+         return p;
+       }(),
+       {340, 900}},
       {"video at the left edge",
-       [&] { auto p = base; p.MultiMonitorDesktop = true; p.VideoWindow = {-200, 0, 0, 300}; return p; }(),
+       [&] {
+         auto p = base;
+         p.MultiMonitorDesktop = true;
+         p.VideoWindow = {-200, 0, 0, 300};
+         return p;
+       }(),
        {0, 300}},
   };
   for (const auto& row : rows) EXPECT_EQ(placeJumpDialog(row.p), row.corner) << row.name;
