@@ -27,7 +27,7 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::Forward, true},
     {MenuCommand::FastRewind, true},
     {MenuCommand::FastForward, true},
-    {MenuCommand::JumpToTime, false},  // jump dialog
+    {MenuCommand::JumpToTime, true},
     {MenuCommand::AddBookmark, true},
     {MenuCommand::ClearBookmarks, true},
     {MenuCommand::Fullscreen, true},
@@ -51,7 +51,7 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::VolumeDown, true},
     {MenuCommand::Equalizer, true},
     {MenuCommand::DynamicAmplification, true},
-    {MenuCommand::SubtitleFont, false},  // font dialog
+    {MenuCommand::SubtitleFont, true},
     {MenuCommand::DisableSubtitle, true},
     {MenuCommand::DecreaseTime, true},
     {MenuCommand::IncreaseTime, true},
@@ -59,9 +59,9 @@ constexpr CommandRow kCommands[] = {
     {MenuCommand::SubtitleDown, true},
     {MenuCommand::IncreaseSize, true},
     {MenuCommand::DecreaseSize, true},
-    {MenuCommand::Configuration, false},   // configuration dialog
-    {MenuCommand::KeyDefinitions, false},  // key definitions window
-    {MenuCommand::Playlist, false},        // playlist window
+    {MenuCommand::Configuration, false},  // configuration dialog
+    {MenuCommand::KeyDefinitions, true},
+    {MenuCommand::Playlist, false},  // playlist window
     {MenuCommand::AlwaysOnTop, true},
     {MenuCommand::About, true},
     {MenuCommand::TurnOffAfterPlay, true},
