@@ -1,5 +1,6 @@
 #include "app/keys_link.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QFontDialog>
@@ -12,6 +13,7 @@
 #include "texts/interface_texts.h"
 #include "ui/jump_window.h"
 #include "ui/key_definitions_window.h"
+#include "video/picture_commands.h"
 
 namespace app {
 
@@ -58,6 +60,12 @@ KeysLink::KeysLink(ui::MainWindowPlayback& adapter, playback::Player& player,
     fillKeyState(s);
     if (previousState) previousState(s);
   };
+  // The aspect ratio marks show the picture as it is when the menu opens.
+  auto previousOpening = h.contextMenuOpening;
+  h.contextMenuOpening = [this, previousOpening] {
+    if (previousOpening) previousOpening();
+    markRatioItem();
+  };
   auto previousMenu = h.menuCommand;
   h.menuCommand = [this, previousMenu](ui::MenuCommand command) {
     using C = ui::MenuCommand;
@@ -74,6 +82,19 @@ KeysLink::KeysLink(ui::MainWindowPlayback& adapter, playback::Player& player,
 
 bool KeysLink::mainRaised() const {
   return raised_ && screen_.fullScreen().active();
+}
+
+void KeysLink::markRatioItem() {
+  using C = ui::MenuCommand;
+  using R = video::RatioItem;
+  if (!main_) return;
+  static const std::pair<R, C> items[] = {
+      {R::Original, C::AspectOriginal}, {R::Ratio16x9, C::Aspect16x9},
+      {R::Ratio4x3, C::Aspect4x3},      {R::Ratio1x1, C::Aspect1x1},
+      {R::Free, C::AspectFree},         {R::Custom, C::AspectCustom}};
+  const R shown = video::shownRatioItem(player_.state().Picture, settings_.KeepAspectRatio);
+  for (const auto& [item, command] : items)
+    if (QAction* action = main_->menuAction(command)) action->setChecked(item == shown);
 }
 
 void KeysLink::fillKeyState(playback::KeyState& s) const {

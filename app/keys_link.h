@@ -6,7 +6,8 @@
 // Right), closing the player from the full-screen video (Alt+F4); the jump
 // dialog (Ctrl+J, "Jump to time"), the subtitle font dialog (Ctrl+F, "Font")
 // and the key definitions window (F1). It also tells the key table what only
-// the windows know. Interface thread only.
+// the windows know, and keeps the aspect ratio marks on the picture's state.
+// Interface thread only.
 #include <QObject>
 #include <QPointer>
 
@@ -35,6 +36,8 @@ class KeysLink : public QObject {
   void keyDefinitions();
   // In full screen: the main window was raised over the video by H or Esc.
   bool mainRaised() const;
+  // Checks the aspect ratio item that the picture shows now.
+  void markRatioItem();
 
  private:
   void fillKeyState(playback::KeyState& s) const;

@@ -78,6 +78,9 @@ struct PlaybackHooks {
   std::function<void(bool full)> movieClosed;
   // The "Open movie(s)" dialog, for Play without a movie (default: nothing).
   std::function<void()> openMoviesDialog;
+  // The position was moved by a key, a menu command or the jump dialog, to
+  // positionMs (default: nothing). Seek-bar moves do not call it.
+  std::function<void(int64_t positionMs)> seeked;
   // Enters or leaves full screen (default: nothing).
   std::function<void(bool on)> setFullScreen;
   // Removes the Movie mode check mark; its saved values stay unused (default: nothing).

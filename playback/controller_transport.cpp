@@ -183,6 +183,7 @@ void PlaybackController::moveTo(int64_t units) {
   const int64_t length = engine_.duration();
   units = std::max<int64_t>(0, length > 0 ? std::min(units, length) : units);
   engine_.setPosition(units, SeekMode::Accurate);
+  if (hooks_.seeked) hooks_.seeked(units / kUnitsPerMs);
 }
 
 // A step never moves against its direction: forward near the end stays put
