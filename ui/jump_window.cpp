@@ -63,7 +63,7 @@ TfrmJump::TfrmJump(int64_t lastSeconds, int64_t durationSeconds, const texts::In
     p.drawText(QRect(kField.right() + 12, kField.top(), face.width() - kField.right() - 20,
                      kField.height()),
                Qt::AlignLeft | Qt::AlignVCenter,
-               q(texts.Labels[kLabelFrom] + "  " + playback::jumpTimeText(durationSeconds)));
+               q(texts.Labels[kLabelFrom] + "  " + playback::formatJumpTime(durationSeconds)));
   }
   setFace(face);
   const int w = face.width();
@@ -100,7 +100,7 @@ QRect TfrmJump::cancelRect() const {
 }
 
 void TfrmJump::refill() {
-  field_->setText(QString::fromStdString(playback::jumpTimeText(shownSeconds_)));
+  field_->setText(QString::fromStdString(playback::formatJumpTime(shownSeconds_)));
   field_->setCursorPosition(playback::kJumpCaretPosition);
   field_->setFocus();
 }
