@@ -238,10 +238,14 @@ std::optional<KeyAction> routeKey(KeyWindow window, KeyPress press, const KeySta
   if (window == KeyWindow::Video && press.key == Key::F4 && press.modifiers == kAlt &&
       state.FullScreen)
     return KeyAction{C::ClosePlayer};
+  // Enter in the playlist plays the selected entry there; it is not also the
+  // zoom cycle (or, with Alt, full screen).
+  const bool playlist = window == KeyWindow::Playlist || window == KeyWindow::PlaylistList;
+  if (playlist && press.key == Key::Enter) return std::nullopt;
   if (isSpecialKey(press.key)) {
     // The playlist's lists move their selection with the arrows, and the
     // playlist window closes itself on Esc.
-    if (window == KeyWindow::Playlist || window == KeyWindow::PlaylistList) return std::nullopt;
+    if (playlist) return std::nullopt;
     return SpecialKeyExecute(press, state);
   }
   return DispatchKey(press, state);

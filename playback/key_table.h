@@ -229,10 +229,10 @@ std::optional<KeyAction> SpecialKeyExecute(KeyPress press, const KeyState& state
 // equalizer and colour control windows send Esc and the arrows to the
 // special-key table and everything else to the key table; the video window
 // closes the player on Alt+F4 in full screen; the playlist and its lists keep
-// Esc and the arrows for themselves; the main window pops its context menu
-// on the context-menu key. An Alt+1..9 bookmark that does not exist is left
-// to the bookmark command, which knows the list. The windows' own keys (the equalizer's
-// Up, the colour control's Left, ...) never get here.
+// Esc, the arrows and Enter (which plays the selected entry) for themselves; the main window pops
+// its context menu on the context-menu key. An Alt+1..9 bookmark that does not exist is left to the
+// bookmark command, which knows the list. The windows' own keys (the equalizer's Up, the colour
+// control's Left, ...) never get here.
 std::optional<KeyAction> routeKey(KeyWindow window, KeyPress press, const KeyState& state);
 
 }  // namespace playback

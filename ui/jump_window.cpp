@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "playback/time_text.h"
 #include "ui/colors.h"
 #include "ui/skin_loader.h"
 #include "ui/virtual_button.h"

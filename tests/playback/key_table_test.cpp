@@ -195,6 +195,8 @@ TEST(KeyTableTest, PictureAndWindowSizeKeys) {
   const Row rows[] = {
       {"Alt+Enter", W::Main, {K::Enter, kAlt}, idle(), a(C::FullScreen)},
       {"Enter", W::Main, {K::Enter, kNone}, idle(), a(C::ZoomCycle)},
+      {"Enter in a playlist list", W::PlaylistList, {K::Enter, kNone}, idle(), kNothing},
+      {"Alt+Enter in the playlist", W::Playlist, {K::Enter, kAlt}, idle(), kNothing},
       {"F", W::Video, {K::F, kNone}, idle(), a(C::FullScreen)},
       {"0 with Ctrl", W::Main, {K::D0, kCtrl}, busy(), a(C::WindowSize, 100)},
       {"Num 0 with Shift", W::Main, {K::Num0, kShift}, idle(), a(C::WindowSize, 100)},
