@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -26,7 +27,7 @@ constexpr int kListTextPx = 13;
 constexpr int kMargin = 30;         // the longest line + this fits
 constexpr int kScreenMargin = 16;   // the window stays this much narrower than the screen
 constexpr int kStretchedEdge = 20;  // the right band of the skin kept as drawn
-constexpr int kTabCharacters = 8;   // tab stops every 8 average characters
+constexpr int kColumnGap = 16;      // between the longest action and the key column
 
 // Indices of the interface texts.
 constexpr int kTitleKeyDefinitions = 6;
@@ -69,10 +70,23 @@ TfrmKeyboard::TfrmKeyboard(const texts::InterfaceTexts& texts, int screenWidth, 
   QFont listFont("Arial");
   listFont.setPixelSize(kListTextPx);
   const QFontMetrics metrics(listFont);
-  const int tabStop = kTabCharacters * metrics.averageCharWidth();
-  const QString text = QString::fromStdString(texts.Misc[0]).replace("\r\n", "\n");
-  for (const QString& line : text.split('\n'))
-    longest_ = std::max(longest_, metrics.size(Qt::TextExpandTabs, line, tabStop).width());
+  // Each line is an action, a run of tabs and its keys; the runs were counted
+  // for another font, so every run becomes one tab to a single key column
+  // just right of the longest action.
+  QString text = QString::fromStdString(texts.Misc[0]).replace("\r\n", "\n");
+  text.replace(QRegularExpression("\t+"), "\t");
+  int actions = 0, keys = 0, plain = 0;
+  for (const QString& line : text.split('\n')) {
+    const qsizetype tab = line.indexOf('\t');
+    if (tab < 0) {
+      plain = std::max(plain, metrics.horizontalAdvance(line));
+      continue;
+    }
+    actions = std::max(actions, metrics.horizontalAdvance(line.left(tab)));
+    keys = std::max(keys, metrics.horizontalAdvance(line.mid(tab + 1)));
+  }
+  const int tabStop = actions + kColumnGap;
+  longest_ = std::max(plain, tabStop + keys);
 
   QImage face = loadSkinImage("Keyboard");
   const int wanted = std::min(longest_ + kMargin, screenWidth - kScreenMargin);
