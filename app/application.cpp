@@ -24,9 +24,11 @@
 #include "app/audio_tools_link.h"
 #include "app/bookmarks_link.h"
 #include "app/configuration_link.h"
+#include "app/close_when_idle.h"
 #include "app/hot_keys.h"
 #include "app/info_commands_link.h"
 #include "app/instance_channel.h"
+#include "app/keys_link.h"
 #include "app/mpris_link.h"
 #include "app/player_commands.h"
 #include "app/playlist_link.h"
@@ -34,17 +36,17 @@
 #include "app/power_off_link.h"
 #include "app/remote_commands_link.h"
 #include "app/screen_commands_link.h"
-#include "settings/configuration_file.h"
-#include "settings/save_configuration.h"
 #include "app/shell/registration_moments.h"
-#include "texts/interface_texts.h"
-#include "texts/language_file.h"
 #include "app/video_tools_link.h"
 #include "audio/processing_chain.h"
 #include "audio/window/equalizer_window.h"
 #include "platform/display_modes_x11.h"
 #include "platform/logind_power_off.h"
 #include "playback/player.h"
+#include "settings/configuration_file.h"
+#include "settings/save_configuration.h"
+#include "texts/interface_texts.h"
+#include "texts/language_file.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
 #include "ui/message_window.h"
@@ -269,6 +271,8 @@ void Application::createPlayerAndWindows() {
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowRole(QString::fromStdString(folders_.ProgramName + "MainWindow"));
   window->installEventFilter(this);
+  // A close waits for Busy and OpeningBusy to clear, then shuts down in order.
+  new CloseWhenIdle(*window, player_->state(), [this] { shutDown(); });
   mainWindow_ = window;
   link_->attach(window);
   link_->hooks().videoFullScreen = [this] { return video_->window().fullScreen(); };
@@ -354,6 +358,9 @@ void Application::createPlayerAndWindows() {
       std::make_unique<PlaylistLink>(*link_, *player_, settings_, folders_, video_->window(),
                                      [this] { return video_->window().fullScreen(); });
   profiles_ = std::make_unique<ProfilesLink>(*player_);
+  // The keys of no other link (focus, clock, F6, Ctrl+M, ...), the jump
+  // dialog, the subtitle font dialog and the key definitions window.
+  keys_ = std::make_unique<KeysLink>(*link_, *player_, settings_, window, *video_, *screen_);
   // Ctrl+T and its item: the power-off countdown after the last movie.
   {
     PowerOffEnvironment env;
@@ -371,7 +378,9 @@ void Application::createPlayerAndWindows() {
   ui::TfrmVideoWindow* videoWindow = &video_->window();
   ui::registerPlayerWindow(videoWindow);  // snaps to and docks with the main window
   connect(videoWindow, &ui::TfrmVideoWindow::keyPressed, this,
-          [this](int key, Qt::KeyboardModifiers modifiers) { link_->keyPressed(key, modifiers); });
+          [this](int key, Qt::KeyboardModifiers modifiers) {
+            link_->keyPressedIn(playback::KeyWindow::Video, key, modifiers);
+          });
   connect(videoWindow, &ui::TfrmVideoWindow::filesDropped, this, [this](const QStringList& paths) {
     std::vector<std::string> list;
     for (const QString& p : paths) list.push_back(p.toStdString());
@@ -396,7 +405,6 @@ void Application::createPlayerAndWindows() {
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == mainWindow_ && event->type() == QEvent::Close) shutDown();
   if (watched == mainWindow_ && event->type() == QEvent::WindowStateChange)
     mainWindowStateChanged();
   return QObject::eventFilter(watched, event);
@@ -633,8 +641,9 @@ void Application::shutDown() {
 void Application::closingSteps() {
   if (shutDownDone_) return;
   shutDownDone_ = true;
-  // A close while a command or an open is under way ends the process at once:
-  // the half-done state must not be recorded.
+  // The main window's close waits for Busy and OpeningBusy to clear
+  // (CloseWhenIdle); a quit that cannot wait still must not record a
+  // half-done state, so it ends the process at once.
   // The display mode of the start comes back on every way out.
   if (screen_) screen_->restoreDisplayMode();
   if (player_ && (player_->state().Busy || player_->state().OpeningBusy)) std::_Exit(0);

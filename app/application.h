@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/shell/shell_registration.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "settings/settings_io.h"
-#include "app/shell/shell_registration.h"
 
 namespace mpris {
 class MprisService;
@@ -34,6 +34,7 @@ class PlaylistLink;
 class ProfilesLink;
 class ConfigurationLink;
 class HotKeys;
+class KeysLink;
 class PowerOffLink;
 class ScreenCommandsLink;
 class InstanceServer;
@@ -103,6 +104,7 @@ class Application : public QObject {
   std::unique_ptr<PowerOffLink> powerOff_;      // power-off after playback
   std::unique_ptr<PlaylistLink> playlist_;      // the playlist window
   std::unique_ptr<ProfilesLink> profiles_;      // the profiles editor
+  std::unique_ptr<KeysLink> keys_;              // focus keys, jump, font, key definitions
   QPointer<ui::TfrmMain> mainWindow_;
   std::unique_ptr<HotKeys> hotKeys_;
   std::unique_ptr<mpris::MprisService> mpris_;      // desktop media control; null without a bus

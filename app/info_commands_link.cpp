@@ -1,7 +1,7 @@
 #include "app/info_commands_link.h"
 
-#include "texts/interface_texts.h"
 #include "info/window/info_window.h"
+#include "texts/interface_texts.h"
 #include "ui/about_window.h"
 #include "ui/message_window.h"
 
@@ -21,24 +21,12 @@ void installInfoCommands(ui::MainWindowPlayback& adapter, playback::Player& play
     };
     info::ShowMovieInfo(q, texts::currentTexts());
   };
+  // F6 and Q arrive from the key table as the movie information and quick
+  // information commands; Ctrl+F1 as the About menu command.
   auto showAbout = [&player, mainWindow] {
     if (!player.state().OpeningBusy) ui::ShowAboutWindow(mainWindow);
   };
   h.movieInfo = showInfo;
-  auto previousKey = h.keyPressed;
-  h.keyPressed = [&player, showInfo, showAbout, previousKey](int key,
-                                                             Qt::KeyboardModifiers modifiers) {
-    const Qt::KeyboardModifiers m =
-        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (key == Qt::Key_F6 && m == Qt::NoModifier)
-      showInfo();
-    else if (key == Qt::Key_Q && m == Qt::NoModifier)
-      player.controller().QuickTimeInfo();
-    else if (key == Qt::Key_F1 && m == Qt::ControlModifier)
-      showAbout();
-    else if (previousKey)
-      previousKey(key, modifiers);
-  };
   auto previousMenu = h.menuCommand;
   h.menuCommand = [showAbout, previousMenu](ui::MenuCommand command) {
     if (command == ui::MenuCommand::About)

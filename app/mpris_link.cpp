@@ -100,6 +100,14 @@ std::unique_ptr<mpris::MprisService> startMpris(playback::Player& player,
   auto service = std::make_unique<mpris::MprisService>(
       std::move(h), QString::fromStdString(lowerCase(programName)));
   if (!service->start(bus)) return nullptr;
+  // Moves by keys, menu commands and the jump dialog are announced as the
+  // bus's own seeks are; the hook stays harmless once the service is gone.
+  QPointer<mpris::MprisService> announced = service.get();
+  auto previous = player.controller().hooks().seeked;
+  player.controller().hooks().seeked = [announced, previous](int64_t ms) {
+    if (previous) previous(ms);
+    if (announced) announced->positionMoved(ms);
+  };
   return service;
 }
 

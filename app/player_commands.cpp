@@ -6,8 +6,8 @@
 #include "texts/composed_texts.h"
 
 #include <memory>
-#include "texts/interface_texts.h"
 #include "subtitles/subtitle_search.h"
+#include "texts/interface_texts.h"
 
 namespace app {
 
@@ -37,57 +37,6 @@ void openSubtitle(playback::Player& player, const settings::Settings&, QWidget* 
   c.loadSubtitleFile(file.toStdString(), false);
 }
 
-// The transport keys of the main window.
-void transportKey(playback::PlaybackController& c, int key, Qt::KeyboardModifiers modifiers) {
-  const bool ctrl = modifiers & Qt::ControlModifier;
-  switch (key) {
-    case Qt::Key_Space:
-      c.playing() ? c.Pause() : c.Play();
-      break;
-    case Qt::Key_X:
-      c.Play();
-      break;
-    case Qt::Key_C:
-      if (!ctrl) c.Pause();
-      break;
-    case Qt::Key_V:
-      c.Stop();
-      break;
-    case Qt::Key_Z:
-      c.Previous();
-      break;
-    case Qt::Key_B:
-      c.Next();
-      break;
-    case Qt::Key_R:
-      c.RepeatClick();
-      break;
-    case Qt::Key_Left:
-      ctrl ? c.FastRewind() : c.Rewind();
-      break;
-    case Qt::Key_Right:
-      ctrl ? c.FastForward() : c.Forward();
-      break;
-    case Qt::Key_Up:
-      c.VolumeUp();
-      break;
-    case Qt::Key_Down:
-      c.VolumeDown();
-      break;
-    case Qt::Key_Home:
-      c.GoToStart();
-      break;
-    case Qt::Key_End:
-      c.GoToEnd();
-      break;
-    case Qt::Key_Slash:
-      c.MovieTimesLabelClick();
-      break;
-    default:
-      break;
-  }
-}
-
 }  // namespace
 
 void installPlayerCommands(ui::MainWindowPlayback& adapter, playback::Player& player,
@@ -97,15 +46,10 @@ void installPlayerCommands(ui::MainWindowPlayback& adapter, playback::Player& pl
   c.hooks().openMoviesDialog = [&player, &settings, owner] { openMovies(player, settings, owner); };
   ui::MainWindowHooks& h = adapter.hooks();
   h.openSubtitleDialog = [&player, &settings, owner] { openSubtitle(player, settings, owner); };
-  h.keyPressed = [&player, &settings, owner, picture](int key, Qt::KeyboardModifiers modifiers) {
-    const bool ctrl = modifiers & Qt::ControlModifier;
-    if (picture->key(key, modifiers)) return;
-    if (ctrl && key == Qt::Key_O)
-      openMovies(player, settings, owner);
-    else if (ctrl && key == Qt::Key_L)
-      openSubtitle(player, settings, owner);
-    else
-      transportKey(player.controller(), key, modifiers);
+  // The key table sends the picture moves here as keys (Shift+G, Num 4, ...);
+  // every other key of this module arrives as a menu or controller command.
+  h.keyPressed = [picture](int key, Qt::KeyboardModifiers modifiers) {
+    picture->key(key, modifiers);
   };
   h.menuCommand = [&player, &settings, owner, picture](ui::MenuCommand command) {
     if (picture->menuCommand(command)) return;

@@ -1,6 +1,6 @@
 #pragma once
 // The commands of the main window that the playback controller does not own
-// itself: the file dialogs, the exit command and the transport keys. They are
+// itself: the file dialogs, the exit command and the picture commands. They are
 // set as hooks of the main window's adapter and of the controller.
 // Interface thread only.
 #include <QPointer>

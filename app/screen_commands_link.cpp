@@ -205,16 +205,13 @@ bool ScreenCommandsLink::menuCommand(ui::MenuCommand command) {
 }
 
 // F, Alt+Enter, the size digits, M, A and P reach menuCommand through the
-// main window's key table; only the keys without a menu item are left here.
+// main window's key table, and Esc is the keys link's; only the zoom cycle's
+// Enter is left here.
 // Keypad digits other than 0 are not sizes: they move the picture.
 bool ScreenCommandsLink::key(int key, Qt::KeyboardModifiers modifiers) {
   const bool plain = !(modifiers & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier));
   if ((key == Qt::Key_Return || key == Qt::Key_Enter) && plain) {
     full_.zoomCycle(player_.controller().movieOpen());
-    return true;
-  }
-  if (key == Qt::Key_Escape && plain && full_.active()) {
-    if (full_.leave()) addScore(5000);
     return true;
   }
   return false;

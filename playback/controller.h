@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings.h"
-#include "texts/interface_texts.h"
 #include "playback/engine.h"
 #include "playback/osd.h"
 #include "playback/player_state.h"
 #include "playback/video_surface.h"
 #include "playlist/playlist.h"
+#include "settings/settings.h"
 #include "subtitles/subtitle_store.h"
+#include "texts/interface_texts.h"
 
 namespace playback {
 
@@ -79,6 +79,9 @@ struct PlaybackHooks {
   std::function<void(bool full)> movieClosed;
   // The "Open movie(s)" dialog, for Play without a movie (default: nothing).
   std::function<void()> openMoviesDialog;
+  // The position was moved by a key, a menu command or the jump dialog, to
+  // positionMs (default: nothing). Seek-bar moves do not call it.
+  std::function<void(int64_t positionMs)> seeked;
   // Enters or leaves full screen (default: nothing).
   std::function<void(bool on)> setFullScreen;
   // Removes the Movie mode check mark; its saved values stay unused (default: nothing).
@@ -139,6 +142,12 @@ class PlaybackController : public EngineListener {
   void OpenCommandLine(const std::vector<std::string>& paths);
   // full false is the Stop command; true also forgets the movie.
   void CloseMovie(bool full);
+
+  // The close-movie command (Ctrl+F4): stops a playing or paused movie, then,
+  // when a movie is named or was just stopped, forgets it entirely (graph,
+  // subtitle, labels, title, CurrentMovie) and shows "Close movie". Nothing
+  // while Busy or OpeningBusy.
+  void CloseMovieCommand();
 
   // Transport.
   void Play();

@@ -11,7 +11,8 @@ namespace playback {
 
 namespace {
 
-constexpr int kVolume = 23, kStartPosition = 28, kEndPosition = 29, kMuteOn = 30, kMuteOff = 31;
+constexpr int kVolume = 23, kCloseMovie = 24, kStartPosition = 28, kEndPosition = 29, kMuteOn = 30,
+              kMuteOff = 31;
 constexpr int kHintClickForFrames = 2, kHintClickForTimes = 3, kHintPlay = 6, kHintPause = 8;
 constexpr int kLabelNoMovie = 29, kLabelRepeatOff = 32;
 
@@ -118,6 +119,28 @@ void PlaybackController::Stop() {
   if (display_.StopEnabled) CloseMovie(false);
 }
 
+void PlaybackController::CloseMovieCommand() {
+  if (state_.Busy || state_.OpeningBusy) return;
+  const bool stopped = display_.StopEnabled;
+  if (stopped) CloseMovie(false);
+  if (!stopped && display_.MovieLabel == t().Labels[kLabelNoMovie]) return;
+  try {
+    engine_.stop();
+    engine_.emptyGraph();
+    engine_.setActive(false);
+    subtitles_.setSubtitleLoaded(false);
+    clearSubtitleLayer();
+    state_.CurrentMovie.clear();
+    state_.Picture = video::PictureState{};
+    lastJumpSeconds_ = 0;
+    if (hooks_.movieClosed) hooks_.movieClosed(true);
+    resetTransportDisplay(true);
+    if (surface_) surface_->repaintVideo();
+    ShowOsd(t().Messages[kCloseMovie]);
+  } catch (...) {
+  }
+}
+
 void PlaybackController::Previous() {
   if (state_.Busy || state_.OpeningBusy) return;
   playlist_.previous();
@@ -160,6 +183,7 @@ void PlaybackController::moveTo(int64_t units) {
   const int64_t length = engine_.duration();
   units = std::max<int64_t>(0, length > 0 ? std::min(units, length) : units);
   engine_.setPosition(units, SeekMode::Accurate);
+  if (hooks_.seeked) hooks_.seeked(units / kUnitsPerMs);
 }
 
 // A step never moves against its direction: forward near the end stays put

@@ -1,6 +1,7 @@
 #include "subtitles/subtitle_look.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace subtitles {
 
@@ -10,6 +11,15 @@ constexpr int kZoneMessage = 41, kSizeMessage = 42;
 
 int roundToFive(int v) {
   return v / 5 * 5 + (v % 5 > 2 ? 5 : 0);
+}
+
+int fontDialogPoints(int screenWidthPx, int subtitleSize) {
+  return int(std::nearbyint(double(screenWidthPx) * subtitleSize * 28.0 / 102400.0));
+}
+
+int subtitleSizeForPoints(double points, int screenWidthPx) {
+  const double size = std::nearbyint(points * 102400.0 / (std::max(screenWidthPx, 1) * 28.0));
+  return int(std::clamp(size, 10.0, 1000.0));
 }
 
 int movedZone(int zone, bool up) {

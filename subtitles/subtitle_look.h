@@ -19,6 +19,13 @@ int movedZone(int zone, bool up);
 // New SubtitleSize after "Increase size (5%)" or "Decrease size (5%)".
 int resizedSubtitle(int size, bool larger);
 
+// The point size the font dialog opens with for SubtitleSize on a screen
+// screenWidthPx wide: round(Ws x SubtitleSize x 28 / 102400), halves to even.
+int fontDialogPoints(int screenWidthPx, int subtitleSize);
+// SubtitleSize for a size chosen in the font dialog (points): round(points x
+// 102400 / (Ws x 28)), kept to 10..1000. A screen width below 1 counts as 1.
+int subtitleSizeForPoints(double points, int screenWidthPx);
+
 // "Subtitle vertical position: 15%" and "Subtitle size: 100%".
 std::string zoneMessage(const texts::InterfaceTexts& texts, int zone);
 std::string sizeMessage(const texts::InterfaceTexts& texts, int size);

@@ -16,6 +16,8 @@
 
 #include "tools/skin_playlist.h"
 QImage configurationFace();  // skin_configuration.cpp
+// tools/skin_keys.cpp
+void drawKeySkins(const std::function<void(const QImage&, const char*)>& save);
 
 namespace {
 
@@ -581,6 +583,7 @@ int main(int argc, char** argv) {
   save(aboutFace(), "ABOUT");
   failures += drawPlaylistSkin(outputFolder);
   save(configurationFace(), "CONFIG");
+  drawKeySkins(save);
 
   save(handCursor(false), "CRHANDPOINT");
   save(handCursor(true), "CRHANDPRESS");

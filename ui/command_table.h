@@ -5,6 +5,7 @@
 // that no click or key is a silent no-op. Building a command means handling it
 // in the main program's menu hook and turning its entry in command_table.cpp
 // to true: the menu item, the button and the keys then follow.
+#include "playback/key_table.h"
 #include "ui/main_window_commands.h"
 
 #include <optional>
@@ -14,10 +15,15 @@ namespace ui {
 // True when the command does something today.
 bool commandBuilt(MenuCommand command);
 
-// The menu command that a key of the key table runs, for the menu commands
-// whose keys no other handler takes: the key goes to the command when it is
-// built and does nothing otherwise. Keypad digits are other keys (they move
-// the picture), except Num 0. nullopt for every other key.
+// The menu command that a command of the key table runs, for the commands
+// that have a menu item: the key goes to the menu command, so it does what the
+// item does and nothing while the command is not built. nullopt for commands
+// without a menu item. (Defined with the key translation, ui/key_press.cpp.)
+std::optional<MenuCommand> menuCommandOf(const playback::KeyAction& action);
+
+// The menu command that a key stands for in the key table, before the table's
+// conditions (the keypad digits other than Num 0 move the picture and are no
+// window sizes). nullopt for every other key.
 std::optional<MenuCommand> keyCommand(int key, Qt::KeyboardModifiers modifiers);
 
 }  // namespace ui

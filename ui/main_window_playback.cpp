@@ -1,12 +1,17 @@
 #include "ui/main_window_playback.h"
 
+#include "texts/interface_texts.h"
 #include "ui/command_table.h"
+#include "ui/key_press.h"
 
 #include <algorithm>
 #include <climits>
 
 namespace ui {
 namespace {
+
+// Indices into InterfaceTexts::Messages.
+constexpr int kDisplayTime = 63, kDisplayFrames = 64;
 
 bool held(playback::ButtonLook look) {
   return look != playback::ButtonLook::Up;
@@ -188,14 +193,84 @@ void MainWindowPlayback::contextMenuOpening() {
 }
 
 void MainWindowPlayback::keyPressed(int key, Qt::KeyboardModifiers modifiers) {
-  // A key of a menu command runs that command, or nothing while it is not
-  // built (its menu item shows disabled); it never falls through to another
-  // key's meaning (Alt+C is not C).
-  if (const std::optional<MenuCommand> command = keyCommand(key, modifiers)) {
+  keyPressedIn(playback::KeyWindow::Main, key, modifiers);
+}
+
+playback::KeyState MainWindowPlayback::keyState() const {
+  playback::KeyState s;
+  s.Busy = state_.Busy;
+  s.OpeningBusy = state_.OpeningBusy;
+  s.MovieOpen = controller_.movieOpen();
+  const playback::MainDisplay& d = controller_.display();
+  s.PlayDown = held(d.Play);
+  s.PauseDown = held(d.Pause);
+  s.StopEnabled = d.StopEnabled;
+  s.FullScreen = videoFullScreen();
+  if (hooks_.keyState) hooks_.keyState(s);
+  return s;
+}
+
+void MainWindowPlayback::keyPressedIn(playback::KeyWindow window, int key,
+                                      Qt::KeyboardModifiers modifiers) {
+  // No row, or a row whose condition fails: the key does nothing (Alt+C is
+  // never the C of pause, Ctrl+Shift+Left is nothing).
+  const std::optional<playback::KeyAction> action =
+      playback::routeKey(window, keyPressOf(key, modifiers), keyState());
+  if (!action) return;
+  // A command with a menu item runs as that item does, or not at all while it
+  // is not built (its item shows disabled).
+  if (const std::optional<MenuCommand> command = menuCommandOf(*action)) {
     menuCommand(*command);
     return;
   }
+  if (controllerKey(*action)) {
+    refresh();
+    return;
+  }
+  if (hooks_.keyAction && hooks_.keyAction(*action)) {
+    refresh();
+    return;
+  }
   if (hooks_.keyPressed) act([&] { hooks_.keyPressed(key, modifiers); });
+}
+
+bool MainWindowPlayback::controllerKey(const playback::KeyAction& action) {
+  using K = playback::KeyCommand;
+  switch (action.command) {
+    case K::GoToStart:
+      controller_.GoToStart();
+      return true;
+    case K::GoToEnd:
+      controller_.GoToEnd();
+      return true;
+    case K::NextMovie:
+      controller_.Next();
+      return true;
+    case K::PreviousMovie:
+      controller_.Previous();
+      return true;
+    case K::Mute:
+      controller_.MuteToggle();
+      return true;
+    case K::CloseMovie:
+      controller_.CloseMovieCommand();
+      return true;
+    case K::RepeatCycle:
+      // The key confirms the new mode with the repeat label's text.
+      controller_.RepeatClick();
+      controller_.ShowOsd(controller_.display().RepeatLabel);
+      return true;
+    case K::TimesFrames:
+      controller_.MovieTimesLabelClick();
+      controller_.ShowOsd(
+          texts::currentTexts().Messages[settings_.ShowFrames ? kDisplayFrames : kDisplayTime]);
+      return true;
+    case K::QuickInfo:
+      controller_.QuickTimeInfo();
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool MainWindowPlayback::wheel(int steps) {

@@ -7,6 +7,7 @@
 // Interface thread only.
 #include "playback/controller.h"
 #include "playback/engine.h"
+#include "playback/key_table.h"
 #include "playback/player_state.h"
 #include "ui/main_window.h"
 
@@ -24,7 +25,14 @@ struct MainWindowHooks {
   std::function<void()> movieInfo;
   std::function<void(MenuCommand)> menuCommand;
   std::function<void()> contextMenuOpening;
+  // A key whose command of the key table (playback/key_table.h) neither has a
+  // menu item nor is a controller command: first keyAction (true when it ran
+  // the command), then keyPressed with the key as pressed.
+  std::function<bool(const playback::KeyAction&)> keyAction;
   std::function<void(int key, Qt::KeyboardModifiers)> keyPressed;
+  // Completes the state the key table looks at with what only the windows
+  // know (video showing, focus, the raised main window, the playlist's focus).
+  std::function<void(playback::KeyState&)> keyState;
   std::function<bool(int steps)> wheel;  // true when the video window took it
   std::function<bool()> closePlayer;     // true when handled
   std::function<bool()> minimize;        // true when handled
@@ -73,13 +81,22 @@ class MainWindowPlayback : public QObject, public MainWindowCommands {
   void cycleRepeat() override;
   void menuCommand(MenuCommand command) override;
   void contextMenuOpening() override;
+  // A key pressed in the main window (or passed on by the equalizer and
+  // colour control windows, which answer the same keys).
   void keyPressed(int key, Qt::KeyboardModifiers modifiers) override;
+  // A key pressed in the given window: the key table decides what it runs.
+  void keyPressedIn(playback::KeyWindow window, int key, Qt::KeyboardModifiers modifiers);
+  // The state the key table's conditions look at now.
+  playback::KeyState keyState() const;
   bool wheel(int steps) override;
   void filesDropped(const std::vector<std::string>& paths) override;
   bool videoFullScreen() const override;
   void mainWindowMoved() override;
 
  private:
+  // Runs a key command of the controller; false when it is not one.
+  bool controllerKey(const playback::KeyAction& action);
+
   template <typename F>
   void act(F&& f) {
     f();

@@ -90,6 +90,19 @@ void doPanScan(const PictureState& picture, const settings::Settings& settings,
   }
 }
 
+RatioItem shownRatioItem(const PictureState& picture, bool keepAspectRatio) {
+  if (!keepAspectRatio) return RatioItem::Free;
+  // The ratios are set to these exact values, so a small tolerance suffices.
+  auto is = [&picture](double r) { return std::abs(picture.PictureRatio - r) < 1e-6; };
+  if (picture.VideoWidth > 0 && picture.VideoHeight > 0 &&
+      is(nativeRatio(picture.VideoWidth, picture.VideoHeight)))
+    return RatioItem::Original;
+  if (is(1.78)) return RatioItem::Ratio16x9;
+  if (is(1.33)) return RatioItem::Ratio4x3;
+  if (is(1.0)) return RatioItem::Ratio1x1;
+  return RatioItem::Custom;
+}
+
 PictureCommandResult ratioCommand(RatioItem item, PictureState& picture,
                                   settings::Settings& settings, const PlayerView& view,
                                   const texts::InterfaceTexts& t) {

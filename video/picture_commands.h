@@ -18,6 +18,12 @@ namespace video {
 // The six items of the aspect ratio menu.
 enum class RatioItem { Original, Ratio16x9, Ratio4x3, Ratio1x1, Free, Custom };
 
+// The item the menu marks for the picture as it is: Free without
+// KeepAspectRatio, else the item whose ratio the picture has (Original first,
+// when the native ratio is also a fixed one), else Custom. The marks follow
+// the state, not the last click (a refused command changes nothing).
+RatioItem shownRatioItem(const PictureState& picture, bool keepAspectRatio);
+
 // What the commands need to know about the player at the moment of the command.
 struct PlayerView {
   bool GraphActive = false;    // a movie is rendered

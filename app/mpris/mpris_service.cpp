@@ -135,6 +135,10 @@ void MprisService::runSeek(const SeekPlan& plan) {
   }
 }
 
+void MprisService::positionMoved(int64_t positionMs) {
+  if (bus_) emit seeked(msToMicroseconds(positionMs));
+}
+
 void MprisService::seek(qlonglong offsetUs) {
   const PlayerFacts f = facts();
   if (admit(Command::Seek, f) == Admission::Run) runSeek(planSeek(f, offsetUs));

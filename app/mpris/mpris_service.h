@@ -51,6 +51,10 @@ class MprisService : public QObject {
   QString desktopEntry() const { return desktopEntry_; }
   static QVariantMap metadataMap(const Metadata& m);
 
+  // The player moved the position itself (a key, a menu command, the jump
+  // dialog): sends Seeked with the new position.
+  void positionMoved(int64_t positionMs);
+
   // Compares what the Player interface shows with what was last announced
   // and sends PropertiesChanged for the differences (run by the poll timer).
   void announceChanges();

@@ -75,12 +75,12 @@ TEST_F(AudioToolsTest, TheKeysAndTheMenuItemShowTheWindowItsOwnKeysHideIt) {
   adapter_->keyPressed(Qt::Key_E, Qt::ControlModifier);
   adapter_->menuCommand(ui::MenuCommand::About);
   EXPECT_FALSE(window().isVisible());
-  EXPECT_EQ(passedOn_.size(), 2u);
+  EXPECT_TRUE(passedOn_.empty());  // a picture move without a movie, and no row
   EXPECT_EQ(menusPassedOn_, std::vector<ui::MenuCommand>{ui::MenuCommand::About});
   // Keys the window does not use itself reach the player's dispatch.
   adapter_->keyPressed(Qt::Key_E, Qt::NoModifier);
-  QTest::keyClick(&window(), Qt::Key_X);
-  EXPECT_EQ(passedOn_.back(), (std::pair<int, int>{Qt::Key_X, Qt::NoModifier}));
+  QTest::keyClick(&window(), Qt::Key_Return);
+  EXPECT_EQ(passedOn_.back(), (std::pair<int, int>{Qt::Key_Return, Qt::NoModifier}));
 }
 
 TEST_F(AudioToolsTest, ShowingPlacesTheWindowInsideTheWorkAreaAndExitStoresIt) {
@@ -138,8 +138,10 @@ TEST_F(AudioToolsTest, SlidersAndPreAmplificationKeysReachTheSoundChainLive) {
   }
   EXPECT_TRUE(passedOn_.empty());
   // Plain Up and Down stay the volume keys.
+  settings_.AudioVolume = 10;
   adapter_->keyPressed(Qt::Key_Up, Qt::NoModifier);
-  EXPECT_EQ(passedOn_.size(), 1u);
+  EXPECT_EQ(settings_.AudioVolume, 11);
+  EXPECT_TRUE(passedOn_.empty());
   EXPECT_EQ(settings_.EqualizerSettings[0], 0);
 }
 

@@ -4,11 +4,11 @@
 // HorizontalDisplayArea 10 leaves room for 10 characters.
 #include <gtest/gtest.h>
 
-#include "texts/built_in_texts.h"
 #include "subtitles/subtitle_layout.h"
 #include "subtitles/subtitle_look.h"
 #include "subtitles/subtitle_placement.h"
 #include "subtitles/subtitle_text.h"
+#include "texts/built_in_texts.h"
 
 namespace subtitles {
 namespace {
@@ -432,6 +432,24 @@ TEST(SubtitleLookTest, MoveAndSizeStepsWithTheirMessages) {
   const auto& t = texts::builtInTexts();
   EXPECT_EQ(zoneMessage(t, 50), "Subtitle vertical position: 50%");
   EXPECT_EQ(sizeMessage(t, 100), "Subtitle size: 100%");
+}
+
+// The font dialog's size and back: 1280 x 100 x 28 / 102400 = 35 points;
+// halves go to the even neighbour; chosen sizes keep SubtitleSize in 10..1000.
+TEST(SubtitleLookTest, FontDialogSizeAndBack) {
+  const struct {
+    int screenWidth, size, points;
+  } opened[] = {{1280, 100, 35}, {1024, 100, 28}, {1920, 100, 52}, {1280, 10, 4},
+                {2560, 50, 35},  {128, 10, 0},    {5120, 10, 14}};
+  for (const auto& o : opened)
+    EXPECT_EQ(fontDialogPoints(o.screenWidth, o.size), o.points) << o.screenWidth << " " << o.size;
+  const struct {
+    double points;
+    int screenWidth, size;
+  } chosen[] = {{35, 1280, 100}, {70, 1280, 200}, {1, 1280, 10},  {400, 1280, 1000},
+                {28, 1024, 100}, {12, 0, 1000},   {36, 1280, 103}};
+  for (const auto& c : chosen)
+    EXPECT_EQ(subtitleSizeForPoints(c.points, c.screenWidth), c.size) << c.points;
 }
 
 }  // namespace

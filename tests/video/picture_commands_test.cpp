@@ -81,6 +81,27 @@ TEST(RatioCommandTest, SetsRatioModeLabelAndScore) {
 
 // Blocking conditions: the whole command is dropped, or only the layout and
 // message are (the values still change).
+TEST(RatioCommandTest, MarkedItemFollowsThePicture) {
+  const struct {
+    double ratio;
+    int width, height;
+    bool keep;
+    RatioItem shown;
+  } rows[] = {
+      {1.5, 720, 480, true, RatioItem::Original},  {1.78, 720, 480, true, RatioItem::Ratio16x9},
+      {1.33, 720, 480, true, RatioItem::Ratio4x3}, {1.0, 720, 480, true, RatioItem::Ratio1x1},
+      {1.78, 720, 480, false, RatioItem::Free},    {2.35, 720, 480, true, RatioItem::Custom},
+      {1.33, 0, 0, true, RatioItem::Ratio4x3},     {1.6, 0, 0, true, RatioItem::Custom},
+  };
+  for (const auto& r : rows) {
+    PictureState p;
+    p.PictureRatio = r.ratio;
+    p.VideoWidth = r.width;
+    p.VideoHeight = r.height;
+    EXPECT_EQ(shownRatioItem(p, r.keep), r.shown) << r.ratio << " " << r.keep;
+  }
+}
+
 TEST(RatioCommandTest, RespectsBusyFlagsAndMissingWindow) {
   const texts::InterfaceTexts t = englishPictureTexts();
   struct Row {

@@ -38,6 +38,17 @@ void VideoPlayback::RelayOutSubtitle() {
   window_->repaintSubtitles();
 }
 
+void VideoPlayback::SubtitleFontChosen(const std::string& name, int style, int subtitleSize) {
+  settings_.SubtitleFontName = name;
+  settings_.SubtitleFontStyle = style;
+  settings_.SubtitleSize = subtitleSize;
+  subtitleLookChanged();
+  if (!subtitleLayer_.displayLines().empty()) layOutEntry(shownEntry_);
+  window_->repaintSubtitles();
+  // The new font is saved with the movie at the next opportunity.
+  if (player_.controller().movieOpen()) player_.state().SettingsChangeScore = 10000;
+}
+
 void VideoPlayback::ToggleSubtitles() {
   const std::optional<std::string> message = player_.subtitles().ToggleSubtitles(player_.texts());
   if (!message) return;

@@ -39,6 +39,10 @@ class VideoPlayback : public QObject {
   void MoveSubtitleDown() { moveSubtitle(false); }
   void IncreaseSubtitleSize() { resizeSubtitle(true); }
   void DecreaseSubtitleSize() { resizeSubtitle(false); }
+  // A font chosen in the subtitle font dialog: name, style (settings::FontStyle)
+  // and SubtitleSize become the subtitle's look, the entry on the picture is
+  // laid out again and the open movie's settings are saved at the next tick.
+  void SubtitleFontChosen(const std::string& name, int style, int subtitleSize);
   // "Disable subtitle": switches a loaded subtitle off or on again (nothing
   // without one); the lines leave the picture at the next update.
   void ToggleSubtitles();
