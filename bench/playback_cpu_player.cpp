@@ -15,10 +15,7 @@
 #include <cstring>
 #include <filesystem>
 
-#if __has_include("playback/engine_warm_up.h")
-#include "playback/engine_warm_up.h"
-#define TARVELINO_HAVE_WARM_UP 1
-#endif
+#include "playback/gst_engine.h"
 #include "playback/player.h"
 #include "ui/videowindow/video_playback.h"
 
@@ -59,9 +56,7 @@ int main(int argc, char** argv) {
   if (openAfterMs >= 0) {
     // The player has started: its window shows and the engine warms up
     // while the user picks a movie.
-#ifdef TARVELINO_HAVE_WARM_UP
-    playback::warmUpEngineInBackground();
-#endif
+    playback::warmUpEngineInBackground(false);  // the bench plays without sound
     QTimer::singleShot(openAfterMs, &app, [] { QCoreApplication::exit(0); });
     app.exec();
   }

@@ -13,10 +13,6 @@ namespace {
 // the automatic colour balance (our own videobalance is the video filter).
 constexpr guint kPlayFlags = 0x1 | 0x2 | 0x10 | 0x200;
 
-// Whether a sound device could be started, found out once per process.
-enum class AudioDevice { Unknown, Present, Absent };
-std::atomic<AudioDevice> gAudioDevice{AudioDevice::Unknown};
-
 GstElement* makeNullAudioSink() {
   GstElement* sink = gst_element_factory_make("fakesink", "null-audio-sink");
   // sync keeps the clock running at real time, so the movie still plays at speed.
@@ -48,11 +44,19 @@ bool audioDeviceStarts() {
   return ok;
 }
 
+}  // namespace
+
+bool soundDevicePresent() {
+  // Found out once per process; a second caller waits for the first's answer.
+  static const bool present = audioDeviceStarts();
+  return present;
+}
+
+namespace {
+
 GstElement* makeAudioSink(bool nullAudio) {
   if (nullAudio) return makeNullAudioSink();
-  if (gAudioDevice.load() == AudioDevice::Unknown)
-    gAudioDevice = audioDeviceStarts() ? AudioDevice::Present : AudioDevice::Absent;
-  if (gAudioDevice.load() == AudioDevice::Absent) return makeNullAudioSink();
+  if (!soundDevicePresent()) return makeNullAudioSink();
   GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr);
   return sink ? sink : makeNullAudioSink();
 }
@@ -210,10 +214,12 @@ void GstEngine::takeSample(GstSample* sample) {
     if (frameCaps_) gst_caps_unref(frameCaps_);
     frameBuffer_ = gst_buffer_ref(buffer);
     frameCaps_ = gst_caps_ref(caps);
+    frameId_ = ++frameSerial_;
     notify = onFrame_;
+  } else {
+    ++frameSerial_;
   }
   gst_sample_unref(sample);
-  ++frameSerial_;
   if (notify) notify();
 }
 
@@ -221,11 +227,13 @@ bool GstEngine::convertNewest(
     const std::function<bool(int widthPx, int heightPx, FrameTarget&)>& targetFor) {
   GstBuffer* buffer = nullptr;
   GstCaps* caps = nullptr;
+  uint64_t frameId = 0;
   {
     std::lock_guard lock(frameMutex_);
     if (!frameBuffer_ || !frameCaps_) return false;
     buffer = gst_buffer_ref(frameBuffer_);
     caps = gst_caps_ref(frameCaps_);
+    frameId = frameId_;
   }
   bool ok = false;
   GstVideoInfo info;
@@ -242,7 +250,8 @@ bool GstEngine::convertNewest(
       }
       frame.matrix = matrixOf(info);
       FrameTarget target;
-      if (targetFor(frame.widthPx, frame.heightPx, target)) ok = converter_.convert(frame, target);
+      if (targetFor(frame.widthPx, frame.heightPx, target))
+        ok = converter_.convert(frame, target, frameId);
       gst_video_frame_unmap(&mapped);
     }
   }
