@@ -30,17 +30,18 @@
 #include "app/power_off_link.h"
 #include "app/remote_commands_link.h"
 #include "app/screen_commands_link.h"
-#include "settings/configuration_file.h"
-#include "settings/save_configuration.h"
 #include "app/shell/registration_moments.h"
-#include "texts/interface_texts.h"
-#include "texts/language_file.h"
 #include "app/video_tools_link.h"
 #include "audio/processing_chain.h"
 #include "audio/window/equalizer_window.h"
 #include "platform/display_modes_x11.h"
 #include "platform/logind_power_off.h"
+#include "playback/gst_engine.h"
 #include "playback/player.h"
+#include "settings/configuration_file.h"
+#include "settings/save_configuration.h"
+#include "texts/interface_texts.h"
+#include "texts/language_file.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
 #include "ui/message_window.h"
@@ -514,6 +515,9 @@ int Application::run() {
   video_->start();
   // The first activation acts on the command line once the window is shown.
   QTimer::singleShot(0, this, &Application::firstActivation);
+  // Then the engine's plugins load in the background, so the first movie the
+  // user opens does not wait for them.
+  QTimer::singleShot(0, this, [] { playback::warmUpEngineInBackground(); });
   if (askFirstRun_) QTimer::singleShot(0, this, &Application::firstRunQuestion);
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, this, &Application::shutDown);
   return QApplication::exec();

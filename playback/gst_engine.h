@@ -36,6 +36,8 @@ audio::ProcessingChain* sampleChain(Engine& engine);
 // first call starts the work, which the program's end waits for. Call it once
 // the main window shows.
 void warmUpEngineInBackground(bool probeSound = true);
+// True once the work warmUpEngineInBackground started has finished. Any thread.
+bool engineWarmedUp();
 
 // The file URI of a local path: "#", "%", blanks and non-ASCII are escaped;
 // a relative path is taken from the current folder. Empty on failure.

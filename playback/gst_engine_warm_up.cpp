@@ -1,3 +1,4 @@
+#include <atomic>
 #include <mutex>
 #include <thread>
 
@@ -18,6 +19,8 @@ constexpr const char* kWarmElements[] = {
     "avidemux",      "h264parse",    "mpeg4videoparse", "aacparse",   "mpegaudioparse",
     "avdec_h264",    "avdec_aac",    "avdec_mp3",       "avdec_mpeg4"};
 
+std::atomic<bool> gWarmedUp{false};
+
 // Joins the warm-up thread when the program ends, so it never runs inside
 // libraries that are being unloaded.
 struct WarmUpThread {
@@ -35,6 +38,7 @@ void warmUp(bool probeSound) {
     if (GstElement* e = gst_element_factory_make(name, nullptr))
       gst_object_unref(gst_object_ref_sink(e));
   if (probeSound) detail::soundDevicePresent();
+  gWarmedUp = true;
 }
 
 }  // namespace
@@ -43,6 +47,10 @@ void warmUpEngineInBackground(bool probeSound) {
   static std::once_flag once;
   static WarmUpThread warmer;
   std::call_once(once, [probeSound] { warmer.thread = std::thread(warmUp, probeSound); });
+}
+
+bool engineWarmedUp() {
+  return gWarmedUp.load();
 }
 
 }  // namespace playback
