@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--seek") == 0) seekTest = true;
     if (std::strcmp(argv[i], "--window") == 0 && i + 1 < argc)
       std::sscanf(argv[++i], "%dx%d", &windowW, &windowH);
-    if (std::strcmp(argv[i], "--open-after") == 0 && i + 1 < argc) openAfterMs = std::atoi(argv[++i]);
+    if (std::strcmp(argv[i], "--open-after") == 0 && i + 1 < argc)
+      openAfterMs = std::atoi(argv[++i]);
   }
   const std::string data = std::filesystem::temp_directory_path() / "tarvelino-bench-data/";
   std::filesystem::create_directories(data);
@@ -100,6 +101,7 @@ int main(int argc, char** argv) {
   app.exec();
   video.stop();
   const uint64_t painted = video.window().paintedFrames();
+  const uint64_t received = player.engine().frameSerial();
   player.shutDown();
   std::printf("window=%dx%d\npicture=%dx%d\n", windowSize.width(), windowSize.height(),
               pictureRect.width(), pictureRect.height());
@@ -108,9 +110,9 @@ int main(int argc, char** argv) {
     std::printf("seek_to_middle_ms=%.1f\n", seekMs);
   } else {
     const long expected = std::lround(rate * lengthS);
-    std::printf("painted_frames=%llu\nexpected_frames=%ld\ndropped=%ld\n",
-                static_cast<unsigned long long>(painted), expected,
-                std::max<long>(0, expected - long(painted)));
+    std::printf("received_frames=%llu\npainted_frames=%llu\nexpected_frames=%ld\ndropped=%ld\n",
+                static_cast<unsigned long long>(received), static_cast<unsigned long long>(painted),
+                expected, std::max<long>(0, expected - long(painted)));
   }
   return 0;
 }
