@@ -136,6 +136,10 @@ cold = m("tarvelino_seek", "open_to_first_frame_ms")
 warm = m("tarvelino_started", "open_to_first_frame_ms")
 row("open to first picture, fresh process", cold, "ms", [("200 ms", 200)])
 row("open to first picture, player started", warm, "ms", [("fresh process", cold), ("200 ms", 200)])
+coldCpu = m("tarvelino_seek", "open_cpu_ms")
+warmCpu = m("tarvelino_started", "open_cpu_ms")
+row("CPU of the open to first picture, fresh", coldCpu, "ms", [("wall", cold)])
+row("CPU of the open to first picture, started", warmCpu, "ms", [("wall", warm), ("fresh", coldCpu)])
 row("accurate seek to the middle, paused", m("tarvelino_seek", "seek_to_middle_ms"), "ms",
     [("open, started", warm)])
 EOF

@@ -73,9 +73,12 @@ class ShellRegistrationTest : public testing::Test {
     setenv("HOME", (root_ / "home").c_str(), 1);
     setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-    // The system's MIME database supplies the standard globs; its folder of
-    // applications is shadowed by an empty one first in the list.
-    setenv("XDG_DATA_DIRS", ((root_ / "sys").string() + ":/usr/share").c_str(), 1);
+    // The system's MIME database supplies the standard globs; the system's
+    // applications stay out of sight (a video player installed there, with
+    // its own associations, must not change what the desktop reads here).
+    setenv("XDG_DATA_DIRS", (root_ / "sys").c_str(), 1);
+    fs::create_directories(root_ / "sys");
+    fs::create_directory_symlink("/usr/share/mime", root_ / "sys/mime");
     setenv("XDG_CONFIG_DIRS", (root_ / "etc").c_str(), 1);
     unsetenv("XDG_CURRENT_DESKTOP");
     fs::create_directories(root_ / "home");
