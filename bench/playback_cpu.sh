@@ -7,12 +7,16 @@
 # meanwhile), peak RSS, dropped pictures, and the time from the open command
 # to the first picture, cold (fresh process) and once the player has started.
 # Each measurement runs RUNS times (default 3); the medians are printed.
-# Usage: bench/playback_cpu.sh [build folder] [runs]   (build configured with -DTARVELINO_BENCH=ON)
+# With a second build folder (of an earlier version, say) its player is
+# measured in the same runs and the changes are printed as ratios too.
+# Usage: bench/playback_cpu.sh [build folder] [runs] [earlier build folder]
+# (build folders configured with -DTARVELINO_BENCH=ON)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-bench}
 runs=${2:-3}
 player=$build/bench/playback_cpu_player
+earlier=${3:+$3/bench/playback_cpu_player}
 dir=${XDG_CACHE_HOME:-$HOME/.cache}/tarvelino-bench
 clip=$dir/clip1080p30-7mbps.mp4
 
@@ -96,6 +100,11 @@ for run in $(seq "$runs"); do
   # The window keeps its size on opening (the default), as a started player's does.
   measure tarvelino_seek "$player" "$clip" --seek --window 1280x720
   measure tarvelino_started "$player" "$clip" --seek --window 1280x720 --open-after 1500
+  if [ -n "$earlier" ]; then
+    measure earlier "$earlier" "$clip"
+    measure earlier_seek "$earlier" "$clip" --seek --window 1280x720
+    measure earlier_started "$earlier" "$clip" --seek --window 1280x720 --open-after 1500
+  fi
 done
 
 echo "load during the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
@@ -140,6 +149,19 @@ coldCpu = m("tarvelino_seek", "open_cpu_ms")
 warmCpu = m("tarvelino_started", "open_cpu_ms")
 row("CPU of the open to first picture, fresh", coldCpu, "ms", [("wall", cold)])
 row("CPU of the open to first picture, started", warmCpu, "ms", [("wall", warm), ("fresh", coldCpu)])
+if ("earlier", "cpu_s") in values:
+    print("against the earlier build, same runs")
+    for key, unit, text in (("cpu_s", "s", "CPU, native size"), ("rss_mb", "MB", "peak RSS"),
+                            ("xserver_cpu_s", "s", "X server CPU")):
+        row(f"earlier: {text}", m("earlier", key), unit,
+            [("now", m("tarvelino", key)), (gst, m("gst_play", key)), (mpv, m("mpv", key))])
+    print(f"{'earlier: pictures not shown':<44} "
+          f"{m('earlier', 'expected_frames') - m('earlier', 'painted_frames'):8.0f}")
+    row("earlier: open to first picture, started", m("earlier_started", "open_to_first_frame_ms"),
+        "ms", [("now", warm)])
+    row("earlier: CPU of that open", m("earlier_started", "open_cpu_ms"), "ms", [("now", warmCpu)])
+    row("earlier: open to first picture, fresh", m("earlier_seek", "open_to_first_frame_ms"), "ms",
+        [("now", cold)])
 row("accurate seek to the middle, paused", m("tarvelino_seek", "seek_to_middle_ms"), "ms",
     [("open, started", warm)])
 EOF
