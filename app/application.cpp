@@ -42,6 +42,7 @@
 #include "audio/window/equalizer_window.h"
 #include "platform/display_modes_x11.h"
 #include "platform/logind_power_off.h"
+#include "playback/gst_engine.h"
 #include "playback/player.h"
 #include "settings/configuration_file.h"
 #include "settings/save_configuration.h"
@@ -566,6 +567,9 @@ int Application::run() {
   video_->start();
   // The first activation acts on the command line once the window is shown.
   QTimer::singleShot(0, this, &Application::firstActivation);
+  // Then the engine's plugins load in the background, so the first movie the
+  // user opens does not wait for them.
+  QTimer::singleShot(0, this, [] { playback::warmUpEngineInBackground(); });
   if (askFirstRun_) QTimer::singleShot(0, this, &Application::firstRunQuestion);
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, this, &Application::shutDown);
   return QApplication::exec();

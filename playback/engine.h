@@ -72,12 +72,20 @@ struct FilterInfo {
 };
 
 // A 32-bit picture buffer to fill: bytes B, G, R, X per pixel (the native
-// layout of a 0xFFRRGGBB word on a little-endian machine).
+// layout of a 0xFFRRGGBB word on a little-endian machine). The picture is
+// scaled to widthPx x heightPx; only the part of it inside the clip rectangle
+// (picture pixels; a size < 0 reaches the picture's edge) is written, so a
+// repaint of a band converts only that band. An odd clip left or top edge is
+// moved one pixel out (chroma is shared by pixel pairs).
 struct FrameTarget {
-  uint8_t* pixels = nullptr;
+  uint8_t* pixels = nullptr;  // top-left pixel of the whole picture
   int strideBytes = 0;
   int widthPx = 0;
   int heightPx = 0;
+  int clipLeft = 0;
+  int clipTop = 0;
+  int clipWidth = -1;
+  int clipHeight = -1;
 };
 
 // Colour controls in the units of the settings (brightness 0..10000 with 750
@@ -171,8 +179,10 @@ class Engine {
   // Counts decoded pictures received; changes when a new picture is ready.
   // Any thread.
   virtual uint64_t frameSerial() const = 0;
-  // Converts the newest picture, scaled to the whole target. False when there
-  // is no picture (the target is left untouched). Interface thread.
+  // Converts the newest picture, scaled to the whole target (inside the
+  // target's clip rectangle only). False when there is no picture (the target is left
+  // untouched). Converting the same picture at the same size again reuses
+  // the scaled planes, so repainting a band costs only its pixels. Interface thread.
   virtual bool drawNewestFrame(const FrameTarget& target) = 0;
   // Copies the newest picture at its decoded size (the stream's stored width
   // and height, not widened for non-square pixels) into bgrx as rows of

@@ -2,6 +2,9 @@
 
 #include <libyuv.h>
 
+#include <algorithm>
+#include <cstddef>
+
 namespace playback {
 
 namespace {
@@ -44,37 +47,78 @@ struct Planes {
   int sy, su, sv;
 };
 
-// Converts three planes of the frame's own layout (I420, I422 or I444) at the
-// target size into the target.
-bool toBgrx(PixelLayout layout, const Planes& p, const FrameTarget& t,
+// The part of the target to write, with its left and top edges made even
+// so that pixels sharing a chroma sample are converted together.
+struct Clip {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+Clip clipOf(const FrameTarget& t) {
+  const int left = std::clamp(t.clipLeft, 0, t.widthPx) & ~1;
+  const int top = std::clamp(t.clipTop, 0, t.heightPx) & ~1;
+  const int right =
+      t.clipWidth < 0 ? t.widthPx : std::clamp(t.clipLeft + t.clipWidth, 0, t.widthPx);
+  const int bottom =
+      t.clipHeight < 0 ? t.heightPx : std::clamp(t.clipTop + t.clipHeight, 0, t.heightPx);
+  return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
+}
+
+bool empty(const Clip& c) {
+  return c.width == 0 || c.height == 0;
+}
+
+uint8_t* outAt(const FrameTarget& t, const Clip& c) {
+  return t.pixels + ptrdiff_t(c.top) * t.strideBytes + ptrdiff_t(c.left) * 4;
+}
+
+// The planes moved to luma pixel (left, top), both even, of a layout.
+Planes at(PixelLayout layout, Planes p, int left, int top) {
+  const int chromaTop = layout == PixelLayout::I420 ? top / 2 : top;
+  const int chromaLeft = layout == PixelLayout::I444 ? left : left / 2;
+  p.y += ptrdiff_t(top) * p.sy + left;
+  p.u += ptrdiff_t(chromaTop) * p.su + chromaLeft;
+  p.v += ptrdiff_t(chromaTop) * p.sv + chromaLeft;
+  return p;
+}
+
+// Converts the clipped part of three planes of the frame's own layout (I420,
+// I422 or I444), already at the target size, into the same part of the target.
+bool toBgrx(PixelLayout layout, const Planes& whole, const FrameTarget& t, const Clip& c,
             const libyuv::YuvConstants* k) {
+  if (empty(c)) return true;
+  const Planes p = at(layout, whole, c.left, c.top);
+  uint8_t* out = outAt(t, c);
   switch (layout) {
     case PixelLayout::I444:
-      return libyuv::I444ToARGBMatrix(p.y, p.sy, p.u, p.su, p.v, p.sv, t.pixels, t.strideBytes, k,
-                                      t.widthPx, t.heightPx) == 0;
+      return libyuv::I444ToARGBMatrix(p.y, p.sy, p.u, p.su, p.v, p.sv, out, t.strideBytes, k,
+                                      c.width, c.height) == 0;
     case PixelLayout::I422:
-      return libyuv::I422ToARGBMatrix(p.y, p.sy, p.u, p.su, p.v, p.sv, t.pixels, t.strideBytes, k,
-                                      t.widthPx, t.heightPx) == 0;
+      return libyuv::I422ToARGBMatrix(p.y, p.sy, p.u, p.su, p.v, p.sv, out, t.strideBytes, k,
+                                      c.width, c.height) == 0;
     default:
-      return libyuv::I420ToARGBMatrix(p.y, p.sy, p.u, p.su, p.v, p.sv, t.pixels, t.strideBytes, k,
-                                      t.widthPx, t.heightPx) == 0;
+      return libyuv::I420ToARGBMatrix(p.y, p.sy, p.u, p.su, p.v, p.sv, out, t.strideBytes, k,
+                                      c.width, c.height) == 0;
   }
 }
 
 }  // namespace
 
-bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t) {
+bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_t frameId) {
   if (!t.pixels || t.widthPx <= 0 || t.heightPx <= 0 || t.strideBytes < t.widthPx * 4) return false;
   if (f.widthPx <= 0 || f.heightPx <= 0 || !f.planes[0]) return false;
   const bool sameSize = f.widthPx == t.widthPx && f.heightPx == t.heightPx;
+  const Clip clip = clipOf(t);
 
   if (f.layout == PixelLayout::BGRx) {
     if (f.strides[0] < f.widthPx * 4) return false;
+    if (empty(clip)) return true;
     if (sameSize)
-      return libyuv::ARGBCopy(f.planes[0], f.strides[0], t.pixels, t.strideBytes, t.widthPx,
-                              t.heightPx) == 0;
-    return libyuv::ARGBScale(f.planes[0], f.strides[0], f.widthPx, f.heightPx, t.pixels,
-                             t.strideBytes, t.widthPx, t.heightPx, libyuv::kFilterBilinear) == 0;
+      return libyuv::ARGBCopy(f.planes[0] + ptrdiff_t(clip.top) * f.strides[0] + clip.left * 4,
+                              f.strides[0], outAt(t, clip), t.strideBytes, clip.width,
+                              clip.height) == 0;
+    return libyuv::ARGBScaleClip(f.planes[0], f.strides[0], f.widthPx, f.heightPx, t.pixels,
+                                 t.strideBytes, t.widthPx, t.heightPx, clip.left, clip.top,
+                                 clip.width, clip.height, libyuv::kFilterBilinear) == 0;
   }
   if (!f.planes[1] || (f.layout != PixelLayout::NV12 && !f.planes[2])) return false;
   const libyuv::YuvConstants* k = constantsFor(f.matrix);
@@ -86,51 +130,65 @@ bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t) {
     std::swap(src.su, src.sv);
     layout = PixelLayout::I420;
   }
-  if (layout == PixelLayout::NV12) {
-    if (sameSize)
-      return libyuv::NV12ToARGBMatrix(src.y, src.sy, src.u, src.su, t.pixels, t.strideBytes, k,
-                                      t.widthPx, t.heightPx) == 0;
-    // Unpack the interleaved chroma once, then scale as I420.
-    int cw = 0, ch = 0;
-    chromaSize(PixelLayout::I420, f.widthPx, f.heightPx, cw, ch);
-    const size_t ySize = size_t(f.widthPx) * f.heightPx, cSize = size_t(cw) * ch;
-    scratch2_.resize(ySize + 2 * cSize);
-    uint8_t* y = scratch2_.data();
+  if (layout == PixelLayout::NV12 && sameSize) {
+    if (empty(clip)) return true;
+    // The interleaved chroma row holds a U, V pair for every two pixels.
+    return libyuv::NV12ToARGBMatrix(src.y + ptrdiff_t(clip.top) * src.sy + clip.left, src.sy,
+                                    src.u + ptrdiff_t(clip.top / 2) * src.su + clip.left, src.su,
+                                    outAt(t, clip), t.strideBytes, k, clip.width, clip.height) == 0;
+  }
+  if (sameSize) return toBgrx(layout, src, t, clip, k);
+
+  int cw = 0, ch = 0;
+  const PixelLayout scaledLayout = layout == PixelLayout::NV12 ? PixelLayout::I420 : layout;
+  chromaSize(scaledLayout, t.widthPx, t.heightPx, cw, ch);
+  const size_t ySize = size_t(t.widthPx) * t.heightPx, cSize = size_t(cw) * ch;
+  const bool cached = frameId != 0 && frameId == scaledId_ && t.widthPx == scaledWidthPx_ &&
+                      t.heightPx == scaledHeightPx_ && scratch_.size() >= ySize + 2 * cSize;
+  if (!cached) {
+    scaledId_ = 0;
+    if (layout == PixelLayout::NV12) {
+      // Unpack the interleaved chroma once, then scale as I420.
+      int fcw = 0, fch = 0;
+      chromaSize(PixelLayout::I420, f.widthPx, f.heightPx, fcw, fch);
+      const size_t fySize = size_t(f.widthPx) * f.heightPx, fcSize = size_t(fcw) * fch;
+      scratch2_.resize(fySize + 2 * fcSize);
+      uint8_t* y = scratch2_.data();
+      uint8_t* u = y + fySize;
+      uint8_t* v = u + fcSize;
+      if (libyuv::NV12ToI420(src.y, src.sy, src.u, src.su, y, f.widthPx, u, fcw, v, fcw, f.widthPx,
+                             f.heightPx) != 0)
+        return false;
+      src = {y, u, v, f.widthPx, fcw, fcw};
+    }
+    // Scale the planes first: scaling down before converting touches fewer
+    // pixels. The scaled planes stay for repaints of the same frame.
+    scratch_.resize(ySize + 2 * cSize);
+    uint8_t* y = scratch_.data();
     uint8_t* u = y + ySize;
     uint8_t* v = u + cSize;
-    if (libyuv::NV12ToI420(src.y, src.sy, src.u, src.su, y, f.widthPx, u, cw, v, cw, f.widthPx,
-                           f.heightPx) != 0)
-      return false;
-    src = {y, u, v, f.widthPx, cw, cw};
-    layout = PixelLayout::I420;
+    int r = -1;
+    const auto filter = libyuv::kFilterBilinear;
+    switch (scaledLayout) {
+      case PixelLayout::I444:
+        r = libyuv::I444Scale(src.y, src.sy, src.u, src.su, src.v, src.sv, f.widthPx, f.heightPx, y,
+                              t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx, filter);
+        break;
+      case PixelLayout::I422:
+        r = libyuv::I422Scale(src.y, src.sy, src.u, src.su, src.v, src.sv, f.widthPx, f.heightPx, y,
+                              t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx, filter);
+        break;
+      default:
+        r = libyuv::I420Scale(src.y, src.sy, src.u, src.su, src.v, src.sv, f.widthPx, f.heightPx, y,
+                              t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx, filter);
+    }
+    if (r != 0) return false;
+    scaledId_ = frameId;
+    scaledWidthPx_ = t.widthPx;
+    scaledHeightPx_ = t.heightPx;
   }
-  if (sameSize) return toBgrx(layout, src, t, k);
-
-  // Scale the planes first: scaling down before converting touches fewer pixels.
-  int cw = 0, ch = 0;
-  chromaSize(layout, t.widthPx, t.heightPx, cw, ch);
-  const size_t ySize = size_t(t.widthPx) * t.heightPx, cSize = size_t(cw) * ch;
-  scratch_.resize(ySize + 2 * cSize);
   uint8_t* y = scratch_.data();
-  uint8_t* u = y + ySize;
-  uint8_t* v = u + cSize;
-  int r = -1;
-  const auto filter = libyuv::kFilterBilinear;
-  switch (layout) {
-    case PixelLayout::I444:
-      r = libyuv::I444Scale(src.y, src.sy, src.u, src.su, src.v, src.sv, f.widthPx, f.heightPx, y,
-                            t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx, filter);
-      break;
-    case PixelLayout::I422:
-      r = libyuv::I422Scale(src.y, src.sy, src.u, src.su, src.v, src.sv, f.widthPx, f.heightPx, y,
-                            t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx, filter);
-      break;
-    default:
-      r = libyuv::I420Scale(src.y, src.sy, src.u, src.su, src.v, src.sv, f.widthPx, f.heightPx, y,
-                            t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx, filter);
-  }
-  if (r != 0) return false;
-  return toBgrx(layout, {y, u, v, t.widthPx, cw, cw}, t, k);
+  return toBgrx(scaledLayout, {y, y + ySize, y + ySize + cSize, t.widthPx, cw, cw}, t, clip, k);
 }
 
 }  // namespace playback

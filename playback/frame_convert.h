@@ -32,13 +32,19 @@ struct PlanarFrame {
 
 class FrameConverter {
  public:
-  // Fills the whole target with the frame, scaled bilinearly when the sizes
-  // differ. False (target untouched) for empty or inconsistent input.
-  bool convert(const PlanarFrame& frame, const FrameTarget& target);
+  // Fills the target's rows with the frame, scaled bilinearly when the sizes
+  // differ. frameId names the frame (0: unnamed); converting the same named
+  // frame to the same size again reuses the scaled planes of the last call,
+  // so only the rows asked for are converted. False (target untouched) for
+  // empty or inconsistent input.
+  bool convert(const PlanarFrame& frame, const FrameTarget& target, uint64_t frameId = 0);
 
  private:
-  std::vector<uint8_t> scratch_;   // scaled planes
+  std::vector<uint8_t> scratch_;   // scaled planes, reused for every frame
   std::vector<uint8_t> scratch2_;  // NV12 unpacked to three planes
+  // The frame and size scratch_ holds, valid after a scaled conversion.
+  uint64_t scaledId_ = 0;
+  int scaledWidthPx_ = 0, scaledHeightPx_ = 0;
 };
 
 }  // namespace playback

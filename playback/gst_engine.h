@@ -30,6 +30,15 @@ std::unique_ptr<Engine> makeGstEngine(const GstEngineOptions& options = {});
 // the engine.
 audio::ProcessingChain* sampleChain(Engine& engine);
 
+// Loads the plugins a movie's pipeline is usually built from on a thread of
+// its own, and with probeSound also finds out whether a sound device starts,
+// so that the first open does not pay for either. Returns at once; only the
+// first call starts the work, which the program's end waits for. Call it once
+// the main window shows.
+void warmUpEngineInBackground(bool probeSound = true);
+// True once the work warmUpEngineInBackground started has finished. Any thread.
+bool engineWarmedUp();
+
 // The file URI of a local path: "#", "%", blanks and non-ASCII are escaped;
 // a relative path is taken from the current folder. Empty on failure.
 std::string fileUriFromPath(const std::string& path);

@@ -16,6 +16,10 @@
 
 namespace playback::detail {
 
+// Whether a sound device starts (autoaudiosink finds one that is not a fake
+// sink). Probed once per process, on the first call; any thread.
+bool soundDevicePresent();
+
 class GstEngine final : public Engine {
  public:
   explicit GstEngine(const GstEngineOptions& options)
@@ -150,6 +154,7 @@ class GstEngine final : public Engine {
   std::mutex frameMutex_;
   GstBuffer* frameBuffer_ = nullptr;  // guarded by frameMutex_
   GstCaps* frameCaps_ = nullptr;      // guarded by frameMutex_
+  uint64_t frameId_ = 0;              // frameSerial_ when frameBuffer_ came; guarded by frameMutex_
   std::function<void()> onFrame_;     // guarded by frameMutex_
   std::atomic<uint64_t> frameSerial_{0};
   FrameConverter converter_;

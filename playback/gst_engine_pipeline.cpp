@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "playback/gst_engine_impl.h"
 
 #ifdef TARVELINO_HAVE_TAP
@@ -12,10 +14,6 @@ namespace {
 // subtitle streams stay off (the player draws its own subtitles) and so does
 // the automatic colour balance (our own videobalance is the video filter).
 constexpr guint kPlayFlags = 0x1 | 0x2 | 0x10 | 0x200;
-
-// Whether a sound device could be started, found out once per process.
-enum class AudioDevice { Unknown, Present, Absent };
-std::atomic<AudioDevice> gAudioDevice{AudioDevice::Unknown};
 
 GstElement* makeNullAudioSink() {
   GstElement* sink = gst_element_factory_make("fakesink", "null-audio-sink");
@@ -48,13 +46,54 @@ bool audioDeviceStarts() {
   return ok;
 }
 
+}  // namespace
+
+bool soundDevicePresent() {
+  // Found out once per process; a second caller waits for the first's answer.
+  static const bool present = audioDeviceStarts();
+  return present;
+}
+
+namespace {
+
 GstElement* makeAudioSink(bool nullAudio) {
   if (nullAudio) return makeNullAudioSink();
-  if (gAudioDevice.load() == AudioDevice::Unknown)
-    gAudioDevice = audioDeviceStarts() ? AudioDevice::Present : AudioDevice::Absent;
-  if (gAudioDevice.load() == AudioDevice::Absent) return makeNullAudioSink();
+  if (!soundDevicePresent()) return makeNullAudioSink();
   GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr);
   return sink ? sink : makeNullAudioSink();
+}
+
+// Pictures up to this many pixels (1920 x 1088) are decoded on one thread:
+// one decodes such a picture in a few milliseconds, and each further frame
+// thread adds a picture of delay before the first one shows, pictures of its
+// own in the pool (about 20 MB at this size) and a hand-over per picture.
+// Larger pictures keep the decoder's own choice (a thread per core).
+constexpr int64_t kOneThreadMaxPixels = 1920 * 1088;
+
+GstPadProbeReturn onDecoderCaps(GstPad*, GstPadProbeInfo* info, gpointer decoder) {
+  GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+  if (GST_EVENT_TYPE(event) != GST_EVENT_CAPS) return GST_PAD_PROBE_OK;
+  GstCaps* caps = nullptr;
+  gst_event_parse_caps(event, &caps);
+  const GstStructure* s =
+      caps && gst_caps_get_size(caps) > 0 ? gst_caps_get_structure(caps, 0) : nullptr;
+  int w = 0, h = 0;
+  // Runs before the decoder takes the caps, which is when it starts its threads.
+  if (s && gst_structure_get_int(s, "width", &w) && gst_structure_get_int(s, "height", &h))
+    g_object_set(decoder, "max-threads", int64_t(w) * h <= kOneThreadMaxPixels ? 1 : 0, nullptr);
+  return GST_PAD_PROBE_OK;
+}
+
+// Streaming thread: every element playbin adds, at any depth.
+void onElementAdded(GstBin*, GstBin*, GstElement* element, gpointer) {
+  GstElementFactory* f = gst_element_get_factory(element);
+  const char* klass = f ? gst_element_factory_get_metadata(f, GST_ELEMENT_METADATA_KLASS) : nullptr;
+  if (!klass || !std::strstr(klass, "Decoder") || !std::strstr(klass, "Video")) return;
+  if (!g_object_class_find_property(G_OBJECT_GET_CLASS(element), "max-threads")) return;
+  if (GstPad* pad = gst_element_get_static_pad(element, "sink")) {
+    gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, onDecoderCaps, element, nullptr);
+    gst_object_unref(pad);
+  }
 }
 
 bool layoutOf(GstVideoFormat f, PixelLayout& layout) {
@@ -108,6 +147,7 @@ void GstEngine::build() {
   pipeline_ = gst_element_factory_make("playbin", "player");
   if (!pipeline_) return;
   g_object_set(pipeline_, "flags", kPlayFlags, nullptr);
+  g_signal_connect(pipeline_, "deep-element-added", G_CALLBACK(onElementAdded), nullptr);
 
   videoSink_ = gst_element_factory_make("appsink", "picture-sink");
   // Planar YUV the decoders give goes through untouched and is converted when
@@ -210,10 +250,12 @@ void GstEngine::takeSample(GstSample* sample) {
     if (frameCaps_) gst_caps_unref(frameCaps_);
     frameBuffer_ = gst_buffer_ref(buffer);
     frameCaps_ = gst_caps_ref(caps);
+    frameId_ = ++frameSerial_;
     notify = onFrame_;
+  } else {
+    ++frameSerial_;
   }
   gst_sample_unref(sample);
-  ++frameSerial_;
   if (notify) notify();
 }
 
@@ -221,11 +263,13 @@ bool GstEngine::convertNewest(
     const std::function<bool(int widthPx, int heightPx, FrameTarget&)>& targetFor) {
   GstBuffer* buffer = nullptr;
   GstCaps* caps = nullptr;
+  uint64_t frameId = 0;
   {
     std::lock_guard lock(frameMutex_);
     if (!frameBuffer_ || !frameCaps_) return false;
     buffer = gst_buffer_ref(frameBuffer_);
     caps = gst_caps_ref(frameCaps_);
+    frameId = frameId_;
   }
   bool ok = false;
   GstVideoInfo info;
@@ -242,7 +286,8 @@ bool GstEngine::convertNewest(
       }
       frame.matrix = matrixOf(info);
       FrameTarget target;
-      if (targetFor(frame.widthPx, frame.heightPx, target)) ok = converter_.convert(frame, target);
+      if (targetFor(frame.widthPx, frame.heightPx, target))
+        ok = converter_.convert(frame, target, frameId);
       gst_video_frame_unmap(&mapped);
     }
   }

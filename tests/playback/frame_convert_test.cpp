@@ -117,5 +117,128 @@ TEST(FrameConvertRejectTest, RefusesInconsistentInput) {
   }
 }
 
+// A picture whose samples change from pixel to pixel, so a part converted
+// from the wrong place or with the wrong chroma shows.
+struct PatternPicture {
+  std::vector<uint8_t> planes[3];
+  PlanarFrame frame;
+  PatternPicture(PixelLayout layout, int w, int h, int seed) {
+    frame.layout = layout;
+    frame.widthPx = w;
+    frame.heightPx = h;
+    const int cw = layout == PixelLayout::I444 ? w : (w + 1) / 2;
+    const int ch = (layout == PixelLayout::I444 || layout == PixelLayout::I422) ? h : (h + 1) / 2;
+    auto plane = [&](int i, int rowBytes, int rows) {
+      frame.strides[i] = rowBytes + 4;
+      planes[i].assign(size_t(frame.strides[i]) * rows, 0);
+      for (int r = 0; r < rows; ++r)
+        for (int x = 0; x < rowBytes; ++x)
+          planes[i][size_t(r) * frame.strides[i] + x] =
+              uint8_t(40 + (x * 7 + r * 13 + i * 50 + seed * 31) % 170);
+      frame.planes[i] = planes[i].data();
+    };
+    if (layout == PixelLayout::BGRx) {
+      plane(0, w * 4, h);
+      return;
+    }
+    plane(0, w, h);
+    if (layout == PixelLayout::NV12) {
+      plane(1, cw * 2, ch);
+      return;
+    }
+    plane(1, cw, ch);
+    plane(2, cw, ch);
+  }
+};
+
+class FrameConvertClipTest : public ::testing::TestWithParam<ConvertCase> {};
+
+// A clipped conversion writes exactly the clip (its left and top edges made
+// even) with the pixels a whole conversion gives there, and nothing else.
+TEST_P(FrameConvertClipTest, WritesOnlyTheClipWithTheWholePicturesPixels) {
+  const auto& c = GetParam();
+  PatternPicture pic(c.layout, c.srcW, c.srcH, 0);
+  const int stride = (c.dstW + 2) * 4;
+  std::vector<uint8_t> whole(size_t(stride) * c.dstH, 0);
+  FrameConverter reference;
+  ASSERT_TRUE(reference.convert(pic.frame, {whole.data(), stride, c.dstW, c.dstH}));
+  const struct {
+    int left, top, width, height;
+    int expectLeft, expectTop, expectRight, expectBottom;  // written rectangle
+  } clips[] = {
+      {0, 0, -1, -1, 0, 0, c.dstW, c.dstH},          // everything
+      {0, 4, -1, 6, 0, 4, c.dstW, 10},               // a band of rows
+      {3, 5, 7, 4, 2, 4, 10, 9},                     // odd edges move out
+      {6, 2, 100000, 100000, 6, 2, c.dstW, c.dstH},  // beyond the edges
+      {c.dstW - 1, c.dstH - 1, 1, 1, (c.dstW - 1) & ~1, (c.dstH - 1) & ~1, c.dstW, c.dstH},
+      {4, 4, 0, 5, 0, 0, 0, 0},  // empty: nothing
+  };
+  for (const auto& clip : clips) {
+    SCOPED_TRACE(::testing::Message()
+                 << clip.left << "," << clip.top << " " << clip.width << "x" << clip.height);
+    std::vector<uint8_t> out(whole.size(), 7);
+    FrameConverter converter;
+    ASSERT_TRUE(converter.convert(pic.frame, {out.data(), stride, c.dstW, c.dstH, clip.left,
+                                              clip.top, clip.width, clip.height}));
+    int wrong = 0;
+    for (int y = 0; y < c.dstH; ++y)
+      for (int x = 0; x < c.dstW; ++x) {
+        const bool inside = x >= clip.expectLeft && x < clip.expectRight && y >= clip.expectTop &&
+                            y < clip.expectBottom;
+        const size_t at = size_t(y) * stride + size_t(x) * 4;
+        for (int b = 0; b < 4; ++b) {
+          const int expect = inside ? whole[at + b] : 7;
+          if (std::abs(out[at + b] - expect) > 1) ++wrong;
+        }
+      }
+    EXPECT_EQ(wrong, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, FrameConvertClipTest,
+    ::testing::Values(ConvertCase{"I420Same", PixelLayout::I420, 24, 18, 24, 18},
+                      ConvertCase{"I420Scaled", PixelLayout::I420, 40, 30, 23, 17},
+                      ConvertCase{"YV12Same", PixelLayout::YV12, 24, 18, 24, 18},
+                      ConvertCase{"NV12Same", PixelLayout::NV12, 24, 18, 24, 18},
+                      ConvertCase{"NV12Scaled", PixelLayout::NV12, 24, 18, 31, 21},
+                      ConvertCase{"I422Same", PixelLayout::I422, 24, 18, 24, 18},
+                      ConvertCase{"I422Scaled", PixelLayout::I422, 24, 18, 30, 20},
+                      ConvertCase{"I444Same", PixelLayout::I444, 24, 18, 24, 18},
+                      ConvertCase{"I444Scaled", PixelLayout::I444, 24, 18, 17, 13},
+                      ConvertCase{"BGRxSame", PixelLayout::BGRx, 24, 18, 24, 18},
+                      ConvertCase{"BGRxScaled", PixelLayout::BGRx, 24, 18, 37, 19}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The scaled planes of a named frame serve later repaints of that frame at
+// the same size; another frame, another size or an unnamed frame is scaled anew.
+TEST(FrameConvertReuseTest, ReusesScaledPlanesOnlyForTheSameFrameAndSize) {
+  const struct {
+    const char* name;
+    uint64_t firstId, secondId;
+    int secondW;
+    bool reused;
+  } rows[] = {
+      {"same frame, same size", 5, 5, 20, true},
+      {"next frame", 5, 6, 20, false},
+      {"unnamed frames", 0, 0, 20, false},
+      {"same frame, new size", 5, 5, 22, false},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    PatternPicture first(PixelLayout::I420, 32, 24, 0);
+    PatternPicture second(PixelLayout::I420, 32, 24, 1);
+    FrameConverter converter;
+    std::vector<uint8_t> out(22 * 15 * 4, 0);
+    ASSERT_TRUE(converter.convert(first.frame, {out.data(), 22 * 4, 20, 15}, r.firstId));
+    ASSERT_TRUE(converter.convert(second.frame, {out.data(), 22 * 4, r.secondW, 15}, r.secondId));
+    std::vector<uint8_t> expect(out.size(), 0);
+    FrameConverter fresh;
+    ASSERT_TRUE(
+        fresh.convert((r.reused ? first : second).frame, {expect.data(), 22 * 4, r.secondW, 15}));
+    EXPECT_EQ(out, expect);
+  }
+}
+
 }  // namespace
 }  // namespace playback

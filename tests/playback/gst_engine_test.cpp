@@ -8,6 +8,8 @@
 #include <functional>
 #include <thread>
 
+#include <gst/gst.h>
+
 #ifdef TARVELINO_HAVE_TAP
 #include "audio/processing_chain.h"
 #endif
@@ -228,6 +230,25 @@ TEST_F(GstEngineTest, CopiesTheNewestPictureAtItsSizeWithTheColourControlsLive) 
   EXPECT_NEAR(yellow()[0], yellow()[2], 20);
   EXPECT_NEAR(yellow()[1], yellow()[2], 20);
   engine_->setColorControl({});
+}
+
+// The background warm-up loads the plugins an open needs, once, however
+// often it is asked for.
+TEST(EngineWarmUpTest, LoadsThePluginsAnOpenNeedsInTheBackground) {
+  warmUpEngineInBackground(false);
+  warmUpEngineInBackground(false);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!engineWarmedUp() && std::chrono::steady_clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_TRUE(engineWarmedUp());
+  for (const char* name :
+       {"playback", "typefindfunctions", "isomp4", "libav", "app", "videofilter", "coreelements"}) {
+    SCOPED_TRACE(name);
+    GstPlugin* plugin = gst_registry_find_plugin(gst_registry_get(), name);
+    ASSERT_NE(plugin, nullptr);
+    EXPECT_TRUE(gst_plugin_is_loaded(plugin));
+    gst_object_unref(plugin);
+  }
 }
 
 TEST(FileUriTest, EscapesWhatAUriCannotHold) {

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
 #include <QWheelEvent>
@@ -92,27 +93,69 @@ QRect TfrmVideoWindow::pictureRect() const {
   return QRect(r.Left, r.Top, r.Width, r.Height);
 }
 
-void TfrmVideoWindow::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  const QRect pic = pictureRect();
-  bool drawn = false;
-  if (!pic.isEmpty()) {
-    const uint64_t serial = engine_.frameSerial();
-    if (frame_.size() != pic.size() || serial != frameSerial_) {
-      if (frame_.size() != pic.size()) frame_ = QImage(pic.size(), QImage::Format_RGB32);
-      drawn = engine_.drawNewestFrame(
-          {frame_.bits(), int(frame_.bytesPerLine()), frame_.width(), frame_.height()});
-      if (drawn && serial != frameSerial_) ++paintedFrames_;
-      frameSerial_ = drawn ? serial : ~0ull;
-    } else {
-      drawn = true;
+// The picture is converted and scaled straight into the window's back
+// buffer when the painter writes into a plain 32-bit image at one device
+// pixel per pixel: the usual case, where the toolkit hands that buffer to the
+// X server through shared memory (MIT-SHM, or a plain image upload where the
+// server lacks it). Only the parts of the picture inside the repainted region
+// are converted; a band repaint of the same picture reuses its scaled planes.
+// Other painters (a grab into a pixmap, scaled screens) get a copy at the
+// picture's size, drawn with the painter.
+bool TfrmVideoWindow::paintPicture(QPainter& painter, const QRect& pic, const QRegion& region) {
+  const uint64_t serial = engine_.frameSerial();
+  const QRegion dirty = region.intersected(pic);
+  const bool whole = dirty == QRegion(pic);
+  QPaintEngine* paintEngine = painter.paintEngine();
+  QPaintDevice* device = paintEngine ? paintEngine->paintDevice() : nullptr;
+  if (device && device->devType() == QInternal::Image) {
+    auto* image = static_cast<QImage*>(device);
+    const QTransform& m = painter.deviceTransform();
+    const QImage::Format f = image->format();
+    const QRect at = m.mapRect(pic);
+    if (m.type() <= QTransform::TxTranslate && image->devicePixelRatio() == 1.0 &&
+        (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+         f == QImage::Format_ARGB32_Premultiplied) &&
+        image->rect().contains(at)) {
+      // constBits: the painter's image must not be detached by asking for bits().
+      auto* origin = const_cast<uint8_t*>(image->constBits()) +
+                     ptrdiff_t(at.top()) * image->bytesPerLine() + ptrdiff_t(at.left()) * 4;
+      bool ok = true;
+      for (const QRect& r : dirty) {
+        const QRect local = r.translated(-pic.topLeft());
+        ok = engine_.drawNewestFrame({origin, int(image->bytesPerLine()), pic.width(), pic.height(),
+                                      local.left(), local.top(), local.width(), local.height()}) &&
+             ok;
+      }
+      if (ok && whole && serial != paintedSerial_) ++paintedFrames_;
+      if (ok && whole) paintedSerial_ = serial;
+      frame_ = QImage();  // the copy is not needed on this path
+      frameSerial_ = ~0ull;
+      return ok;
     }
   }
+  if (frame_.size() != pic.size() || serial != frameSerial_) {
+    if (frame_.size() != pic.size()) frame_ = QImage(pic.size(), QImage::Format_RGB32);
+    const bool drawn = engine_.drawNewestFrame(
+        {frame_.bits(), int(frame_.bytesPerLine()), frame_.width(), frame_.height()});
+    frameSerial_ = drawn ? serial : ~0ull;
+    if (!drawn) return false;
+  }
+  if (serial != paintedSerial_) ++paintedFrames_;
+  paintedSerial_ = serial;
+  painter.drawImage(pic.topLeft(), frame_);
+  return true;
+}
+
+void TfrmVideoWindow::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect pic = pictureRect();
+  // A repaint that leaves the picture alone only paints the bars.
+  const bool drawn = !pic.isEmpty() && (!event->region().intersects(pic) ||
+                                        paintPicture(painter, pic, event->region()));
   if (drawn) {
     // Black only where the picture does not cover the window.
     const QRegion bars = QRegion(rect()).subtracted(QRegion(pic));
     for (const QRect& r : bars) painter.fillRect(r, Qt::black);
-    painter.drawImage(pic.topLeft(), frame_);
   } else {
     painter.fillRect(rect(), Qt::black);
   }

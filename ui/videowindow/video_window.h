@@ -4,16 +4,17 @@
 // painter set by the subtitle drawing) and the on-screen message on top.
 // Interface thread only; the engine only schedules repaints from its thread.
 #include <QImage>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 #include <atomic>
 #include <functional>
 #include <string>
 
-#include "settings/settings.h"
 #include "playback/engine.h"
 #include "playback/osd.h"
 #include "playback/video_surface.h"
+#include "settings/settings.h"
 #include "ui/videowindow/resize_grips.h"
 #include "video/picture_geometry.h"
 
@@ -103,14 +104,20 @@ class TfrmVideoWindow : public QWidget, public playback::VideoSurface {
 
  private:
   void onFrameReady();
+  // Paints the newest picture, scaled to pic, inside region; false when
+  // there is none.
+  bool paintPicture(QPainter& painter, const QRect& pic, const QRegion& region);
 
   playback::Engine& engine_;
   const settings::Settings& settings_;
   playback::Osd& osd_;
   const video::PictureState& picture_;
   SubtitlePainter subtitlePainter_;
-  QImage frame_;                  // the newest picture at the picture rectangle's size
-  uint64_t frameSerial_ = ~0ull;  // serial of the picture in frame_
+  // The newest picture at the picture rectangle's size, kept only when the
+  // painter cannot take it straight into the window's back buffer.
+  QImage frame_;
+  uint64_t frameSerial_ = ~0ull;    // serial of the picture in frame_
+  uint64_t paintedSerial_ = ~0ull;  // serial of the last picture painted whole
   std::atomic<bool> repaintQueued_{false};
   uint64_t paintedFrames_ = 0;
   QRect windowedBounds_;  // bounds to return to when leaving full screen

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 
 #include "tests/playback/fake_engine.h"
@@ -102,6 +103,84 @@ TEST_F(VideoWindowTest, PaintsTheMessageOnlyWhileTheDisplayIsOn) {
     const QImage img = w.grab().toImage();
     EXPECT_EQ(greenPixels(img) > 10, r.visible);
     EXPECT_EQ(osd_.shownText, r.visible ? r.text : "");
+  }
+}
+
+// An engine whose newest picture is a plain field of the colour its serial
+// names; it counts the pixels it is asked to convert.
+class SerialEngine : public playback::testing::FakeEngine {
+ public:
+  uint64_t serial = 1;
+  int64_t convertedPx = 0;
+  uint64_t frameSerial() const override { return serial; }
+  bool drawNewestFrame(const playback::FrameTarget& t) override {
+    const int right = t.clipWidth < 0 ? t.widthPx : std::min(t.widthPx, t.clipLeft + t.clipWidth);
+    const int bottom =
+        t.clipHeight < 0 ? t.heightPx : std::min(t.heightPx, t.clipTop + t.clipHeight);
+    const QColor c = serial == 1 ? QColor(0, 0, 255) : QColor(255, 0, 0);
+    for (int y = t.clipTop; y < bottom; ++y)
+      for (int x = t.clipLeft; x < right; ++x) {
+        uint8_t* p = t.pixels + y * t.strideBytes + x * 4;
+        p[0] = c.blue(), p[1] = c.green(), p[2] = c.red(), p[3] = 255;
+        ++convertedPx;
+      }
+    return true;
+  }
+};
+
+// What the window shows: its back buffer as the screen has it.
+QImage shown(QWidget& w) {
+  return w.screen()->grabWindow(w.winId()).toImage();
+}
+
+// On screen the picture goes straight into the back buffer: a new picture
+// converts the picture rectangle once, a message band converts only the
+// band and keeps the picture under it, and a grab (another painter) shows
+// the same.
+TEST_F(VideoWindowTest, PaintsPicturesIntoTheBackBufferOnlyWhereRepainted) {
+  SerialEngine engine;
+  picture_.VideoWidth = 320;
+  picture_.VideoHeight = 240;
+  picture_.PictureRatio = 320.0 / 240;
+  settings_.OSDDisplay = true;
+  TfrmVideoWindow w(engine, settings_, osd_, picture_, "Tarvelino");
+  w.resize(400, 300);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  QTRY_COMPARE(w.paintedFrames(), 1u);
+  const QRect pic = w.pictureRect();
+  const QPoint middle = pic.center();
+  EXPECT_EQ(shown(w).pixelColor(middle), QColor(0, 0, 255));
+  const struct {
+    const char* name;
+    uint64_t serial;
+    bool message;
+    uint64_t painted;
+    QColor middle;
+    int64_t maxConvertedPx;  // pixels converted by this repaint
+  } rows[] = {
+      {"new picture", 2, false, 2, QColor(255, 0, 0), int64_t(pic.width()) * pic.height()},
+      {"message band", 2, true, 2, QColor(255, 0, 0), int64_t(pic.width()) * (pic.height() / 2)},
+      {"same picture again", 2, false, 2, QColor(255, 0, 0), int64_t(pic.width()) * pic.height()},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    engine.serial = r.serial;
+    engine.convertedPx = 0;
+    if (r.message) {
+      osd_.show("Pause", true, 0);
+      w.repaintOsd();
+    } else {
+      osd_.clear();
+      w.repaintVideo();
+    }
+    QTRY_VERIFY(engine.convertedPx > 0);
+    EXPECT_LE(engine.convertedPx, r.maxConvertedPx);
+    EXPECT_EQ(w.paintedFrames(), r.painted);
+    const QImage img = shown(w);
+    EXPECT_EQ(img.pixelColor(middle), r.middle);
+    EXPECT_EQ(greenPixels(img) > 10, r.message);
+    EXPECT_EQ(w.grab().toImage().pixelColor(middle), r.middle);
   }
 }
 
