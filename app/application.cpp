@@ -340,6 +340,7 @@ void Application::createPlayerAndWindows() {
       item->setChecked(ui::playerWindowsOnTop());
     if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::DisableSubtitle))
       item->setChecked(!player_->subtitles().SubtitlesEnabled());
+    screen_->refreshMonitorMenu();
   };
   // Bookmarks (Alt+I, Alt+1..9, Shift+C) and recent files; it keeps the
   // context menu hook above and adds the bookmark items to it.
