@@ -210,9 +210,12 @@ bool ScreenCommandsLink::key(int key, Qt::KeyboardModifiers modifiers) {
     return true;
   }
   if (key == Qt::Key_Escape && plain) {
+    const bool wasFull = full_.active();
     // Leaving full screen is saved soon, like the Fullscreen command.
     if (full_.escape(video_.isVisible()) == video::EscapeStep::LeftFullScreen) addScore(5000);
-    return true;
+    // Outside full screen Esc only moved the focus; other windows' handlers
+    // may still want it.
+    return wasFull;
   }
   return false;
 }
