@@ -66,7 +66,10 @@ void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int
         if (isFile(p)) {
           if (single || playlist::hasMovieExtension(p, settings_.ExtensionList)) found.push_back(p);
         } else if (isFolder(p)) {
-          for (auto& m : playlist::scanFolder(p, settings_.ExtensionList)) found.push_back(m);
+          // The file system lists a folder in no useful order: its first
+          // movie, where a folder starts, is the first by name.
+          const std::vector<std::string> movies = playlist::scanFolder(p, settings_.ExtensionList);
+          for (size_t k : playlist::nameSortOrder(movies)) found.push_back(movies[k]);
         }
         if (i == startPath && found.size() > before) start = int(before);
       }

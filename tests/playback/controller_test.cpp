@@ -350,6 +350,31 @@ TEST_F(ControllerTest, DropsBuildASortedListAndKeepTheOldOneWithoutMovies) {
   EXPECT_EQ(engine_.renderedPaths.back(), srt);
 }
 
+// A folder starts at its first movie by name, whatever order the file system
+// lists it in (made in name order: a file system listing newest first, or by
+// hash, starts elsewhere).
+TEST_F(ControllerTest, FolderStartsAtItsFirstMovieByName) {
+  std::vector<std::string> made;
+  for (const char* name :
+       {"f/a.avi", "f/B.avi", "f/c.avi", "f/d.avi", "f/e.avi", "f/f.avi", "f/g.avi", "f/h.avi"})
+    made.push_back(movie(name));
+  const struct {
+    const char* name;
+    std::function<void()> open;
+  } rows[] = {
+      {"command line", [&] { controller_->OpenCommandLine({folder_ + "/f"}); }},
+      {"drop", [&] { controller_->OpenFileList({folder_ + "/f"}, 0); }},
+      {"second start", [&] { controller_->OpenFileList({folder_ + "/f"}, -1); }},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    controller_->CloseMovie(true);
+    r.open();
+    EXPECT_EQ(playlist_->PlaylistMovies(), made);
+    EXPECT_EQ(state_.CurrentMovie, made[0]);
+  }
+}
+
 TEST_F(ControllerTest, CommandLineNamesAMissingFileAndFindsNoMovieInALongerList) {
   const std::string a = movie("cl/a.avi");
   movie("empty/notes.txt");
