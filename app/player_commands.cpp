@@ -100,6 +100,14 @@ void installPlayerCommands(ui::MainWindowPlayback& adapter, playback::Player& pl
   h.keyPressed = [&player, &settings, owner, picture](int key, Qt::KeyboardModifiers modifiers) {
     const bool ctrl = modifiers & Qt::ControlModifier;
     if (picture->key(key, modifiers)) return;
+    const Qt::KeyboardModifiers held =
+        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    // Alt+X closes the program (Alt+F4 too where no window manager takes it);
+    // neither is the transport key X or anything else.
+    if (held == Qt::AltModifier && (key == Qt::Key_X || key == Qt::Key_F4)) {
+      if (player.controller().hooks().closePlayer) player.controller().hooks().closePlayer();
+      return;
+    }
     if (ctrl && key == Qt::Key_O)
       openMovies(player, settings, owner);
     else if (ctrl && key == Qt::Key_L)
