@@ -58,9 +58,13 @@ class Journey {
     return makeH264Clip(dir_.path(), pattern, 320, 240, seconds * 20, seconds * 44100 / 1024 + 1);
   }
 
+  // The player's standard output goes to path (set before start).
+  void outputTo(const QString& path) { output_ = path; }
+
   void start(const QStringList& args) {
     player_.setProcessEnvironment(env_);
     player_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (!output_.isEmpty()) player_.setStandardOutputFile(output_);
     player_.start(TARVELINO_EXE, args);
     ASSERT_TRUE(player_.waitForStarted());
   }
@@ -114,6 +118,7 @@ class Journey {
   QTemporaryDir dir_;
   QProcessEnvironment env_;
   QProcess player_;
+  QString output_;
 };
 
 }  // namespace app

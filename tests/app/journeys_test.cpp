@@ -8,8 +8,14 @@
 #include <QImage>
 #include <QRegularExpression>
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <vector>
 
+#include "audio/dc_amplify.h"
+#include "audio/processing_chain.h"
 #include "tests/app/journey.h"
 
 namespace app {
@@ -163,6 +169,84 @@ TEST(JourneyTest, FullScreenAndBack) {
   j.type(kVideo, {"Escape"});
   EXPECT_TRUE(waitUntil([&] { return j.geometry(kVideo) == windowed; }));
   ASSERT_TRUE(j.closeByKey());
+}
+
+// Root mean square of 16-bit samples [from, to).
+double rms(const std::vector<int16_t>& samples, size_t from, size_t to) {
+  double sum = 0;
+  to = std::min(to, samples.size());
+  if (from >= to) return 0;
+  for (size_t i = from; i < to; ++i) sum += double(samples[i]) * samples[i];
+  return std::sqrt(sum / double(to - from));
+}
+
+std::vector<int16_t> samplesOf(const QByteArray& bytes) {
+  std::vector<int16_t> out(size_t(bytes.size()) / 2);
+  std::memcpy(out.data(), bytes.constData(), out.size() * 2);
+  return out;
+}
+
+// The clip's sound decoded as 16-bit mono at 44.1 kHz (what the player hears).
+std::vector<int16_t> decodedSound(const QString& clip, const QString& folder) {
+  const QString raw = folder + "/decoded.raw";
+  QProcess decode;
+  decode.start("gst-launch-1.0",
+               {"-q", "filesrc", "location=" + clip, "!", "decodebin", "!", "audioconvert", "!",
+                "audioresample", "!", "audio/x-raw,format=S16LE,channels=1,rate=44100", "!",
+                "filesink", "location=" + raw});
+  decode.waitForFinished(60000);
+  QFile f(raw);
+  return f.open(QIODevice::ReadOnly) ? samplesOf(f.readAll()) : std::vector<int16_t>{};
+}
+
+// Alt+Down lowers the pre-amplification while the movie plays; what the
+// player sends to the sound device gets quieter by what the processing chain
+// does to the same sound with the same setting.
+TEST(JourneyTest, EqualizerChangeIsHeardAsTheChainMakesIt) {
+  REQUIRE_JOURNEY_TOOLS();
+  Journey j("");
+  const QString clip = j.clip(10);
+  ASSERT_FALSE(clip.isEmpty());
+  const QString heard = j.folder() + "/heard.raw";
+  // The sound device is a file: 16-bit mono samples on the player's standard output.
+  j.env().insert("TARVELINO_AUDIO_SINK",
+                 "audioconvert ! audioresample ! audio/x-raw,format=S16LE,channels=1,rate=44100 ! "
+                 "fdsink fd=1 sync=true");
+  j.outputTo(heard);
+  j.start({clip});
+  ASSERT_TRUE(j.waitForTitle(titleOf("clip.mp4")));
+  ASSERT_TRUE(waitUntil([&] { return !playerWindow(kVideo, true).isEmpty(); }));
+  QThread::msleep(2500);
+  // Ten steps of +5 on the pre-amplification slider: +50, that is -10 dB.
+  j.type(kVideo, QStringList(10, "alt+Down"));
+  ASSERT_TRUE(j.waitForEnd(30000)) << "the player did not close at the movie's end";
+
+  const std::vector<int16_t> out = samplesOf(j.read(heard));
+  ASSERT_GT(out.size(), 8u * 44100) << "the sound did not reach the device";
+  // Before the keys (0.2 s to 1.5 s) and after them (the last two seconds).
+  const double before = rms(out, 8820, 66150);
+  const double after = rms(out, out.size() - 2 * 44100, out.size() - 4410);
+  ASSERT_GT(before, 1000) << "no tone before the change";
+
+  // The chain on the same sound: flat, then with the slider at +50.
+  std::vector<int16_t> sound = decodedSound(clip, j.folder());
+  ASSERT_GT(sound.size(), 8u * 44100);
+  const auto through = [&](int slider) {
+    std::vector<int16_t> copy = sound;
+    audio::ProcessingChain chain;
+    chain.setFormat(*audio::describeStream(44100, 1, 16, false, audio::kWaveFormatPcm));
+    chain.amplify().setChannelGain(0, audio::preAmplificationGain(slider));
+    for (size_t at = 0; at < copy.size(); at += 1024) {
+      const size_t n = std::min<size_t>(1024, copy.size() - at);
+      chain.process(reinterpret_cast<uint8_t*>(copy.data() + at), int64_t(n * 2));
+    }
+    return rms(copy, 44100, copy.size() - 44100);
+  };
+  const double expected = through(50) / through(0);
+  std::printf("heard %.0f then %.0f (ratio %.3f), the chain gives %.3f\n", before, after,
+              after / before, expected);
+  EXPECT_NEAR(expected, 0.316, 0.02);
+  EXPECT_NEAR(after / before, expected, expected * 0.1) << "heard " << before << " then " << after;
 }
 
 }  // namespace
