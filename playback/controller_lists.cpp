@@ -46,7 +46,10 @@ void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int
         if (playlist_.empty()) return;
         fromPlaylistFile = true;
       } else if ((ext == "txt" || ext == "sub" || ext == "srt" || ext == "ssa") && movieOpen()) {
-        if (loadSubtitleFile(paths[0], true)) playlist_.addSubtitle(paths[0]);
+        // Kept for the movie in the playlist, not added through the
+        // playlist window's list (which needs a selection and asks for one).
+        if (loadSubtitleFile(paths[0], true))
+          playlist_.setSubtitleOfMovie(state_.CurrentMovie, paths[0]);
         return;
       } else {
         single = true;

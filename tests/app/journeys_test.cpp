@@ -17,6 +17,7 @@
 #include "audio/dc_amplify.h"
 #include "audio/processing_chain.h"
 #include "tests/app/journey.h"
+#include "tests/app/x_drop.h"
 
 namespace app {
 namespace {
@@ -247,6 +248,35 @@ TEST(JourneyTest, EqualizerChangeIsHeardAsTheChainMakesIt) {
               after / before, expected);
   EXPECT_NEAR(expected, 0.316, 0.02);
   EXPECT_NEAR(after / before, expected, expected * 0.1) << "heard " << before << " then " << after;
+}
+
+// A subtitle file dropped on the playing movie's picture becomes its subtitle,
+// kept in the playlist for the movie.
+TEST(JourneyTest, SubtitleDroppedOnThePlayingMovie) {
+  REQUIRE_JOURNEY_TOOLS();
+  Journey j("");
+  const QString clip = j.clip(20);
+  ASSERT_FALSE(clip.isEmpty());
+  // Elsewhere than beside the movie, so that only the drop can bring it.
+  const QString subtitle = j.folder() + "/subs/dropped.srt";
+  ASSERT_TRUE(QDir().mkpath(j.folder() + "/subs"));
+  std::ofstream(subtitle.toStdString(), std::ios::binary)
+      << "1\r\n00:00:00,500 --> 00:00:09,000\r\nDROPPED WORDS\r\n\r\n"
+         "2\r\n00:00:09,500 --> 00:00:18,000\r\nMORE WORDS\r\n\r\n"
+         "3\r\n00:00:18,100 --> 00:00:19,000\r\nLAST\r\n";
+  j.start({clip});
+  ASSERT_TRUE(j.waitForTitle(titleOf("clip.mp4")));
+  ASSERT_TRUE(waitUntil([&] { return !playerWindow(kVideo, true).isEmpty(); }));
+  QThread::msleep(1000);
+  const QRect video = j.geometry(kVideo);
+  ASSERT_TRUE(xDropFiles(playerWindow(kVideo, true).toULong(), video.center().x(),
+                         video.center().y(), {subtitle.toStdString()}))
+      << "the video window refused the drop";
+  QThread::msleep(500);
+  EXPECT_EQ(j.mainTitle(), titleOf("clip.mp4")) << "the drop replaced the movie";
+  ASSERT_TRUE(j.closeByKey());
+  EXPECT_EQ(QString(j.read(j.configFile("Tarvelino.mpl"))).toStdString(),
+            (clip + "\r\n" + subtitle + "\r\n").toStdString());
 }
 
 }  // namespace
