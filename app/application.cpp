@@ -30,17 +30,17 @@
 #include "app/power_off_link.h"
 #include "app/remote_commands_link.h"
 #include "app/screen_commands_link.h"
-#include "settings/configuration_file.h"
-#include "settings/save_configuration.h"
 #include "app/shell/registration_moments.h"
-#include "texts/interface_texts.h"
-#include "texts/language_file.h"
 #include "app/video_tools_link.h"
 #include "audio/processing_chain.h"
 #include "audio/window/equalizer_window.h"
 #include "platform/display_modes_x11.h"
 #include "platform/logind_power_off.h"
 #include "playback/player.h"
+#include "settings/configuration_file.h"
+#include "settings/save_configuration.h"
+#include "texts/interface_texts.h"
+#include "texts/language_file.h"
 #include "ui/main_window.h"
 #include "ui/main_window_playback.h"
 #include "ui/message_window.h"
@@ -161,6 +161,12 @@ bool Application::handOverIfSecondStart() {
   instanceServer_ = std::make_unique<InstanceServer>();
   const QString name = instanceSocketName(folders_.ProgramName);
   if (instanceServer_->listen(name)) {
+    // A remote command with no player running has nobody to reach: this
+    // start ends instead of becoming a player without a movie.
+    if (commandLine_.kind == CommandKind::Command) {
+      instanceServer_.reset();
+      return true;
+    }
     connect(instanceServer_.get(), &InstanceServer::filesReceived, this,
             &Application::onFilesReceived);
     // Queued: a command may open a modal dialog, which must not run inside

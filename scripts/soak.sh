@@ -30,7 +30,9 @@ while [ $# -gt 0 ]; do
 done
 player="$build/app/tarvelino"
 [ -x "$player" ] || { echo "no player at $player" >&2; exit 77; }
-command -v gst-launch-1.0 >/dev/null || { echo "gst-launch-1.0 missing" >&2; exit 77; }
+for tool in gst-launch-1.0 xdotool; do
+  command -v $tool >/dev/null || { echo "$tool missing" >&2; exit 77; }
+done
 
 # Without a display, run again inside a virtual one.
 if [ -z "${DISPLAY:-}" ]; then
@@ -72,6 +74,12 @@ chmod 700 "$work"
 
 "$player" "$work/movies" 2>"$work/player.log" &
 pid=$!
+# Commands go to the running player only: wait until its window shows.
+for ((k = 0; k < 300; k++)); do
+  xdotool search --name '^Tarvelino' >/dev/null 2>&1 && break
+  kill -0 "$pid" 2>/dev/null || { echo "the player did not start" >&2; exit 1; }
+  sleep 0.1
+done
 
 # Remote command codes that keep the list playing: play, pause, play/pause,
 # previous, next, the four seek steps, volume, pre-amplification, full screen,
@@ -104,9 +112,9 @@ while :; do
     next_sample=$((next_sample + interval))
   fi
   [ $((now - start)) -ge "$seconds" ] && break
-  "$player" --command "${codes[RANDOM % ${#codes[@]}]}" >/dev/null 2>&1 || true
-  # Leave a pause or a stop short: play again now and then.
-  [ $((RANDOM % 4)) = 0 ] && "$player" --command 3 >/dev/null 2>&1 || true
+  timeout 10 "$player" --command "${codes[RANDOM % ${#codes[@]}]}" >/dev/null 2>&1 || true
+  # Leave a pause short: play again now and then.
+  [ $((RANDOM % 4)) = 0 ] && timeout 10 "$player" --command 3 >/dev/null 2>&1 || true
   sleep "$((RANDOM % 3)).$((RANDOM % 10))"
 done
 
