@@ -6,8 +6,8 @@
 #include "texts/composed_texts.h"
 
 #include <memory>
-#include "texts/interface_texts.h"
 #include "subtitles/subtitle_search.h"
+#include "texts/interface_texts.h"
 
 namespace app {
 
