@@ -266,6 +266,7 @@ bool FullScreen::displayChanged(int oldScreenWidth, int oldScreenHeight, int new
   if (active_) {
     covered_ = port_.monitorOfWindow();
     port_.showFullScreen(covered_, false);
+    mainRaised_ = !c_.Settings.AutoHideMainWindow;  // put behind the video again
     if (!own) preFullscreenMode_ = modes_.currentName();
   } else {
     const Bounds now = port_.windowBounds();

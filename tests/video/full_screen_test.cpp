@@ -231,6 +231,16 @@ TEST(FullScreenTest, EscRaisesTheMainWindowFirstThenLeaves) {
     ASSERT_TRUE(r.full.enter(true));
     EXPECT_EQ(r.full.mainWindowRaised(), !row.autoHide);
   }
+  // A display change lays full screen out anew, the main window behind again.
+  Rig d;
+  d.settings.AutoHideMainWindow = true;
+  d.full.enter(true);
+  d.full.escape(true);
+  ASSERT_TRUE(d.full.mainWindowRaised());
+  d.display.now = {1024, 768, 60};
+  d.full.displayChanged(1280, 1024, 1024, 768);
+  EXPECT_FALSE(d.full.mainWindowRaised());
+  EXPECT_EQ(d.full.escape(true), EscapeStep::RaisedMainWindow);
   // Busy: the second Esc cannot leave and says so.
   Rig b;
   b.settings.AutoHideMainWindow = true;
