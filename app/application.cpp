@@ -169,6 +169,12 @@ bool Application::handOverIfSecondStart() {
   instanceServer_ = std::make_unique<InstanceServer>();
   const QString name = instanceSocketName(folders_.ProgramName);
   if (instanceServer_->listen(name)) {
+    // A remote command with no player running has nobody to reach: this
+    // start ends instead of becoming a player without a movie.
+    if (commandLine_.kind == CommandKind::Command) {
+      instanceServer_.reset();
+      return true;
+    }
     connect(instanceServer_.get(), &InstanceServer::filesReceived, this,
             &Application::onFilesReceived);
     // Queued: a command may open a modal dialog, which must not run inside
@@ -350,6 +356,7 @@ void Application::createPlayerAndWindows() {
       item->setChecked(ui::playerWindowsOnTop());
     if (QAction* item = mainWindow_->menuAction(ui::MenuCommand::DisableSubtitle))
       item->setChecked(!player_->subtitles().SubtitlesEnabled());
+    screen_->refreshMonitorMenu();
   };
   // Bookmarks (Alt+I, Alt+1..9, Shift+C) and recent files; it keeps the
   // context menu hook above and adds the bookmark items to it.

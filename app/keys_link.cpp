@@ -81,7 +81,7 @@ KeysLink::KeysLink(ui::MainWindowPlayback& adapter, playback::Player& player,
 }
 
 bool KeysLink::mainRaised() const {
-  return raised_ && screen_.fullScreen().active();
+  return screen_.fullScreen().mainWindowRaised();
 }
 
 void KeysLink::markRatioItem() {
@@ -148,24 +148,14 @@ bool KeysLink::run(const playback::KeyAction& action) {
 }
 
 // Raised over the full-screen video without taking the focus, which goes to
-// the video; on the video's monitor alone it shows but takes no input.
+// the video; the full-screen state keeps whether it is raised (and keeps it
+// disabled while it lies on the video's monitor alone).
 void KeysLink::raiseMainWindow() {
-  if (!main_) return;
-  ui::TfrmVideoWindow& video = video_.window();
-  main_->show();
-  main_->raise();
-  QScreen* monitor = screenOf(video);
-  const QRect frame = main_->frameGeometry();
-  bool elsewhere = false;
-  for (QScreen* s : QGuiApplication::screens())
-    if (s != monitor && s->geometry().intersects(frame)) elsewhere = true;
-  if (monitor && monitor->geometry().intersects(frame) && !elsewhere) main_->setEnabled(false);
-  raised_ = true;
-  video.activateWindow();
+  video::FullScreen& full = screen_.fullScreen();
+  if (full.active() && !full.mainWindowRaised()) full.escape(video_.window().isVisible());
 }
 
 void KeysLink::activateMainWindow() {
-  raised_ = false;
   if (!main_) return;
   main_->setEnabled(true);
   main_->raise();
@@ -206,10 +196,13 @@ void KeysLink::focusVideoWindow() {
 }
 
 void KeysLink::leaveFullScreen() {
-  raised_ = false;
-  if (main_) main_->setEnabled(true);
-  if (screen_.fullScreen().leave() && player_.controller().movieOpen())
+  video::FullScreen& full = screen_.fullScreen();
+  if (!full.mainWindowRaised()) return;
+  // Leaving full screen is saved soon, like the Fullscreen command.
+  if (full.escape(video_.window().isVisible()) == video::EscapeStep::LeftFullScreen &&
+      player_.controller().movieOpen())
     playback::addSettingsChange(player_.state(), 5000);
+  if (main_) main_->setEnabled(true);
 }
 
 void KeysLink::popUpContextMenu() {

@@ -54,7 +54,6 @@ class KeysLink : public QObject {
   QPointer<ui::TfrmMain> main_;
   ui::VideoPlayback& video_;
   ScreenCommandsLink& screen_;
-  bool raised_ = false;
 };
 
 }  // namespace app

@@ -7,9 +7,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QSize>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "playback/player.h"
 #include "ui/main_window.h"
@@ -37,6 +39,8 @@ class ScreenCommandsLink : public QObject, private video::ScreenPort {
   // Full screen on or off as the movie opening asks.
   void setFullScreen(bool on);
   void uncheckMovieMode() { full_.uncheckMovieMode(); }
+  // Rebuilds the "Send window to" submenu; each time the context menu opens.
+  void refreshMonitorMenu();
   // Puts back the display mode of start-up when the player switched away.
   void restoreDisplayMode();
   video::FullScreen& fullScreen() { return full_; }
@@ -57,6 +61,14 @@ class ScreenCommandsLink : public QObject, private video::ScreenPort {
   bool subtitleShown() const override;
   void subtitleFontMetrics(int sizePx, int& textHeight, int& points) const override;
   void showOsd(const std::string& text) override;
+  std::vector<video::Bounds> otherWindows() const override;
+  void moveOtherWindow(std::size_t index, const video::Bounds& bounds) override;
+  void raiseMainWindow() override;
+  void focusVideo() override;
+
+  // Disables the main window while it lies on the full-screen monitor alone
+  // (it shows but takes no input there).
+  void disableMainOnFullScreenMonitor();
 
   void buildResolutionMenu();
   void watchScreens();
@@ -76,6 +88,8 @@ class ScreenCommandsLink : public QObject, private video::ScreenPort {
   video::DisplayModes modes_;
   video::FullScreen full_;
   std::string noChangeText_;
+  video::Bounds covered_;                          // the monitor the full-screen video covers
+  mutable std::vector<QPointer<QWidget>> others_;  // as otherWindows() last listed them
   QSize screenSize_;  // the primary screen's size at the last display change
   bool changeQueued_ = false;
   bool dialogOpen_ = false;

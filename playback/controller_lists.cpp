@@ -46,7 +46,10 @@ void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int
         if (playlist_.empty()) return;
         fromPlaylistFile = true;
       } else if ((ext == "txt" || ext == "sub" || ext == "srt" || ext == "ssa") && movieOpen()) {
-        if (loadSubtitleFile(paths[0], true)) playlist_.addSubtitle(paths[0]);
+        // Kept for the movie in the playlist, not added through the
+        // playlist window's list (which needs a selection and asks for one).
+        if (loadSubtitleFile(paths[0], true))
+          playlist_.setSubtitleOfMovie(state_.CurrentMovie, paths[0]);
         return;
       } else {
         single = true;
@@ -66,7 +69,10 @@ void PlaybackController::OpenFileList(const std::vector<std::string>& paths, int
         if (isFile(p)) {
           if (single || playlist::hasMovieExtension(p, settings_.ExtensionList)) found.push_back(p);
         } else if (isFolder(p)) {
-          for (auto& m : playlist::scanFolder(p, settings_.ExtensionList)) found.push_back(m);
+          // The file system lists a folder in no useful order: its first
+          // movie, where a folder starts, is the first by name.
+          const std::vector<std::string> movies = playlist::scanFolder(p, settings_.ExtensionList);
+          for (size_t k : playlist::nameSortOrder(movies)) found.push_back(movies[k]);
         }
         if (i == startPath && found.size() > before) start = int(before);
       }

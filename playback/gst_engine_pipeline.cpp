@@ -1,6 +1,7 @@
-#include <cstring>
-
 #include "playback/gst_engine_impl.h"
+
+#include <cstdlib>
+#include <cstring>
 
 #ifdef TARVELINO_HAVE_TAP
 #include "playback/tap/tap_element.h"
@@ -56,8 +57,25 @@ bool soundDevicePresent() {
 
 namespace {
 
+// TARVELINO_AUDIO_SINK names a sink of the user's choice in gst-launch form
+// (for example "wavenc ! filesink location=out.wav sync=true", to record what
+// the player plays); a description that does not parse is ignored.
+GstElement* makeChosenAudioSink() {
+  const char* description = std::getenv("TARVELINO_AUDIO_SINK");
+  if (!description || !*description) return nullptr;
+  GError* error = nullptr;
+  GstElement* bin = gst_parse_bin_from_description(description, TRUE, &error);
+  if (error) {
+    g_error_free(error);
+    if (bin) gst_object_unref(bin);
+    return nullptr;
+  }
+  return bin;
+}
+
 GstElement* makeAudioSink(bool nullAudio) {
   if (nullAudio) return makeNullAudioSink();
+  if (GstElement* chosen = makeChosenAudioSink()) return chosen;
   if (!soundDevicePresent()) return makeNullAudioSink();
   GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr);
   return sink ? sink : makeNullAudioSink();

@@ -12,10 +12,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "settings/settings.h"
-#include "texts/interface_texts.h"
 #include "playlist/path_pool.h"
 #include "playlist/playlist_file.h"
+#include "settings/settings.h"
+#include "texts/interface_texts.h"
 
 namespace playlist {
 
@@ -151,6 +151,10 @@ class Playlist {
   void listVideoSelectItem();                 // ListVideoSelectItem
   void chooseSubtitle(int row);               // ListSubClick
   void addSubtitle(const std::string& path);  // ListSubAdd
+  // A subtitle loaded for the open movie from outside the window (dropped,
+  // handed over): it becomes the subtitle entry of every entry that holds
+  // movie, the selected one first.
+  void setSubtitleOfMovie(const std::string& movie, const std::string& subtitle);
 
  private:
   // The append step for the movies of one add, in order, with one subtitle search.

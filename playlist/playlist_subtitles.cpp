@@ -151,6 +151,16 @@ void Playlist::chooseSubtitle(int row) {
   if (entryIsOpen && s == currentIndex_ && hooks_.loadSubtitle) hooks_.loadSubtitle(subtitles_[s]);
 }
 
+void Playlist::setSubtitleOfMovie(const std::string& movie, const std::string& subtitle) {
+  if (movie.empty()) return;
+  const bool selectedHolds = validRow(selected_) && movies_[selected_] == movie;
+  if (selectedHolds) subtitles_[selected_] = subtitle;
+  for (std::size_t i = 0; i < movies_.size(); ++i)
+    if (movies_[i] == movie) subtitles_[i] = subtitle;
+  // The selected entry's choices now include the file.
+  if (selectedHolds && !subtitleRows_.empty()) listVideoSelectItem();
+}
+
 void Playlist::addSubtitle(const std::string& path) {
   // Without a selected entry there is nothing to attach the subtitle to.
   if (subtitleRows_.empty() || !validRow(selected_)) {

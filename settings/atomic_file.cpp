@@ -5,13 +5,88 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <set>
+#include <system_error>
 #include <vector>
 
 namespace settings {
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// The moment this process began writing files: temporaries older than this
+// were left by an earlier run killed during a write.
+const fs::file_time_type kProcessStart = fs::file_time_type::clock::now();
+
+// The six letters and digits mkstemp puts in place of "XXXXXX". A suffix of
+// lower-case letters only or digits only reads as a word or a date the user
+// chose ("list.mpl.backup", "list.mpl.202612") and is never taken for ours.
+bool isTemporarySuffix(std::string_view suffix) {
+  if (suffix.size() != 6) return false;
+  bool lowerOnly = true, digitsOnly = true;
+  for (char c : suffix) {
+    const bool lower = c >= 'a' && c <= 'z', digit = c >= '0' && c <= '9';
+    if (!lower && !digit && !(c >= 'A' && c <= 'Z')) return false;
+    lowerOnly = lowerOnly && lower;
+    digitsOnly = digitsOnly && digit;
+  }
+  return !lowerOnly && !digitsOnly;
+}
+
+// Cleans each path's stale temporaries once per process, before its first write.
+void cleanStaleOnce(const std::string& path) {
+  static std::mutex mutex;
+  static std::set<std::string> cleaned;
+  {
+    std::lock_guard lock(mutex);
+    if (!cleaned.insert(path).second) return;
+  }
+  removeStaleTemporaries(path, kProcessStart);
+}
+
+// Makes the rename itself durable: the folder entry reaches the disk too.
+// File systems that cannot sync a folder (EINVAL) are taken as done.
+bool syncFolderOf(const std::string& path) {
+  const fs::path folder = fs::path(path).parent_path();
+  const std::string name = folder.empty() ? std::string(".") : folder.string();
+  const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return true;
+  const bool ok = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+  ::close(fd);
+  return ok;
+}
+
+}  // namespace
+
+int removeStaleTemporaries(const std::string& path, fs::file_time_type before) {
+  const fs::path target(path);
+  const std::string prefix = target.filename().string() + ".";
+  fs::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  int removed = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (!isTemporarySuffix(std::string_view(name).substr(prefix.size()))) continue;
+    // Never follow a link or touch a folder: only the writer's own plain files.
+    std::error_code e;
+    if (!it->is_regular_file(e) || it->is_symlink(e)) continue;
+    const fs::file_time_type written = it->last_write_time(e);
+    if (e || written >= before) continue;
+    if (fs::remove(it->path(), e)) ++removed;
+  }
+  return removed;
+}
+
 bool writeFileAtomically(const std::string& path, std::string_view bytes) {
+  cleanStaleOnce(path);
   std::string pattern = path + ".XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
@@ -34,8 +109,11 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
   ok = ok && fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(tmp.c_str());
-  return ok;
+  if (!ok) {
+    ::unlink(tmp.c_str());
+    return false;
+  }
+  return syncFolderOf(path);
 }
 
 ReadStatus readRegularFile(const std::string& path, std::uintmax_t limitBytes,

@@ -2,6 +2,7 @@
 // Writing the player's files so that a crash never leaves a half file, and
 // reading them so that a pipe or device in their place never stalls the player.
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <limits>
 #include <string>
@@ -9,10 +10,18 @@
 
 namespace settings {
 
-// Writes bytes to a temporary file in path's folder, flushes it to disk and
-// renames it over path. Returns false (and leaves any old file untouched) when
-// any step fails.
+// Writes bytes to a temporary file path + ".XXXXXX" in path's folder, flushes
+// it to disk, renames it over path and flushes the folder, so the rename
+// survives a power loss too. Returns false (and leaves any old file untouched)
+// when any step fails. The first write of a path in a process first removes
+// that path's temporaries left by an earlier run (removeStaleTemporaries).
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// Removes the temporaries of path that a run killed during a write left
+// behind: regular files named path + "." + six letters or digits, last
+// written before `before`. Other files, links and newer temporaries (a write
+// under way) stay. Returns how many were removed.
+int removeStaleTemporaries(const std::string& path, std::filesystem::file_time_type before);
 
 enum class ReadStatus {
   Read,        // the file was read to its end, or the sink stopped early

@@ -162,6 +162,12 @@ void setPlayerWindowsOnTop(bool on) {
   for (QWidget* window : playerWindows()) applyOnTop(window, on);
 }
 
+void keepOnTop(QWidget* window) {
+  if (!window || !onTop()) return;
+  applyOnTop(window, true);
+  window->raise();
+}
+
 bool playerWindowsOnTop() {
   return onTop();
 }

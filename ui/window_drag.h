@@ -31,6 +31,9 @@ std::vector<QWidget*> playerWindows();
 // shown again where it was (changing the hint re-creates its native window).
 void setPlayerWindowsOnTop(bool on);
 bool playerWindowsOnTop();
+// While "Always on Top" is on: gives window the on-top hint again when it
+// lost it, and raises it. Nothing while it is off.
+void keepOnTop(QWidget* window);
 
 // The screen rectangle a window snaps to: the work area of its screen, or the
 // whole screen when wholeScreen is set.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "video/screen_windows.h"
 #include "video/window_sizes.h"
 
 namespace video {
@@ -69,6 +70,8 @@ bool FullScreen::enter(bool activate) {
       }
     }
     port_.showFullScreen(covered_, activate);
+    // Kept behind the video, or in front when the main window does not hide.
+    mainRaised_ = !c_.Settings.AutoHideMainWindow;
     port_.layOut(true);
   }
   return true;
@@ -81,6 +84,7 @@ bool FullScreen::leave() {
     Hold busy(c_.Busy);
     uncheckMovieMode();
     active_ = false;
+    mainRaised_ = false;
     if (!preFullscreenMode_.empty() && modes_.currentName() != preFullscreenMode_)
       modes_.changeResolution(preFullscreenMode_);
     // The monitor the window came from may be gone or smaller now.
@@ -133,6 +137,34 @@ void FullScreen::zoomCycle(bool graphActive) {
   }
   // Leaving full screen then returns to the size before the first doubling.
   if (enter(true) && step.restore) restore_ = *step.restore;
+}
+
+EscapeStep FullScreen::escape(bool videoShowing) {
+  if (active_) {
+    if (mainRaised_) return leave() ? EscapeStep::LeftFullScreen : EscapeStep::Nothing;
+    port_.raiseMainWindow();
+    mainRaised_ = true;
+    port_.focusVideo();
+    return EscapeStep::RaisedMainWindow;
+  }
+  if (!videoShowing) return EscapeStep::Nothing;
+  port_.focusVideo();
+  return EscapeStep::FocusedVideo;
+}
+
+bool FullScreen::sendToMonitor(int number) {
+  const std::vector<Bounds> all = port_.monitors();
+  if (c_.Busy || c_.OpeningBusy || number < 1 || number > static_cast<int>(all.size()))
+    return false;
+  const bool wasFull = active_;
+  if (wasFull && !leave()) return false;
+  port_.setWindowBounds(centreOnMonitor(port_.windowBounds(), all[number - 1]));
+  // Full screen again, now on the monitor that holds the window.
+  if (wasFull)
+    enter(true);
+  else
+    port_.layOut(false);
+  return true;
 }
 
 void FullScreen::uncheckMovieMode() {
@@ -220,11 +252,21 @@ bool FullScreen::displayChanged(int oldScreenWidth, int oldScreenHeight, int new
       restore_ = moved;
     else if (!(moved == now))
       port_.setWindowBounds(moved);
+    // The other windows keep their fraction of the screen too, sizes unchanged.
+    const std::vector<Bounds> others = port_.otherWindows();
+    for (std::size_t i = 0; i < others.size(); ++i) {
+      const Bounds& b = others[i];
+      const Point2 q = keepScreenFraction({b.Left, b.Top}, b.width(), b.height(), oldScreenWidth,
+                                          oldScreenHeight, newScreenWidth, newScreenHeight, area);
+      if (q.X != b.Left || q.Y != b.Top)
+        port_.moveOtherWindow(i, {q.X, q.Y, q.X + b.width(), q.Y + b.height()});
+    }
     uncheckMovieMode();
   }
   if (active_) {
     covered_ = port_.monitorOfWindow();
     port_.showFullScreen(covered_, false);
+    mainRaised_ = !c_.Settings.AutoHideMainWindow;  // put behind the video again
     if (!own) preFullscreenMode_ = modes_.currentName();
   } else {
     const Bounds now = port_.windowBounds();

@@ -4,6 +4,7 @@
 // changes. The window and the desktop are reached through ScreenPort (the
 // video window in the program, a fake in tests); display modes through
 // DisplayModes. Interface thread only.
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -44,6 +45,23 @@ class ScreenPort {
   virtual void subtitleFontMetrics(int sizePx, int& textHeight, int& points) const = 0;
   // Stops the live position message and shows text on the picture.
   virtual void showOsd(const std::string& text) = 0;
+  // The other player windows that show (main, playlist, equalizer, colour
+  // control, dialogs), in a fixed order, and moving one of them.
+  virtual std::vector<Bounds> otherWindows() const { return {}; }
+  virtual void moveOtherWindow(std::size_t /*index*/, const Bounds& /*bounds*/) {}
+  // In full screen: places the main window directly above the video without
+  // activating it, disabled when it lies on the full-screen monitor alone.
+  virtual void raiseMainWindow() {}
+  // Gives the keyboard focus to the video window.
+  virtual void focusVideo() {}
+};
+
+// What Esc did.
+enum class EscapeStep {
+  Nothing,           // not full screen and no video window showing
+  FocusedVideo,      // not full screen: the video window has the focus
+  RaisedMainWindow,  // full screen: the main window now shows above the video
+  LeftFullScreen,    // full screen with the main window raised: left it
 };
 
 // The shared re-entry flags and values the commands read and change.
@@ -82,6 +100,18 @@ class FullScreen {
   // The Enter key.
   void zoomCycle(bool graphActive);
 
+  // Esc: in full screen the first press raises the main window above the
+  // video, the next leaves full screen; in a window it focuses the video.
+  EscapeStep escape(bool videoShowing);
+  // True in full screen while the main window shows in front of the video
+  // (raised by Esc, or kept in front because AutoHideMainWindow is off).
+  bool mainWindowRaised() const { return active_ && mainRaised_; }
+
+  // "Send window to" monitor number (1-based, in monitors() order): centred
+  // on it, in full screen again there when it was. False when ignored (Busy,
+  // OpeningBusy, no such monitor).
+  bool sendToMonitor(int number);
+
   // Movie mode on or off (the menu item and M). Ignored while Busy or without
   // a graph. messages: "Movie mode on" and "Movie mode off".
   void movieMode(bool graphActive, const std::string& onText, const std::string& offText);
@@ -113,6 +143,7 @@ class FullScreen {
   DisplayModes& modes_;
   ScreenContext c_;
   bool active_ = false;
+  bool mainRaised_ = false;
   Bounds restore_;
   Bounds covered_;  // what full screen covers (the monitor, in the switched mode)
   std::string preFullscreenMode_;

@@ -75,5 +75,23 @@ TEST(RemoteCommandProcessTest, PauseCodeHoldsTheMovieAndPlayCodePlaysItToItsEnd)
   }
 }
 
+// With no player running a remote command reaches nobody: the sender ends at
+// once instead of staying on as a player without a movie.
+TEST(RemoteCommandProcessTest, CommandWithoutARunningPlayerEndsAtOnce) {
+  QTemporaryDir dir;
+  QProcess sender;
+  sender.setProcessEnvironment(playerProfile(dir.path(), "FirstRun=0\r\n"));
+  sender.start(TARVELINO_EXE, {"--command", QString::number(kPlayCode)});
+  const bool ended = sender.waitForFinished(10000);
+  if (!ended) {
+    sender.kill();
+    sender.waitForFinished();
+  }
+  EXPECT_TRUE(ended) << "the sender became a player";
+  // It wrote no configuration of its own either.
+  EXPECT_FALSE(
+      std::filesystem::exists((dir.path() + "/config/Tarvelino/Tarvelino.mpl").toStdString()));
+}
+
 }  // namespace
 }  // namespace app

@@ -2,7 +2,10 @@
 // window's key handlers, wired as the program wires them.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QPointer>
 
 #include <memory>
@@ -13,6 +16,7 @@
 #include "tests/app/player_link_fixture.h"
 #include "ui/main_window.h"
 #include "ui/videowindow/video_playback.h"
+#include "ui/window_drag.h"
 
 namespace app {
 namespace {
@@ -69,6 +73,54 @@ TEST_F(ScreenKeysTest, KeypadDigitsReachThePictureMovesPlainDigitsDoNot) {
     adapter_->keyPressed(row.key, row.modifiers);
     EXPECT_EQ(passedOn_, row.passedOn ? std::vector<int>{row.key} : std::vector<int>{});
   }
+}
+
+// In full screen the main window is kept disabled behind the video on its
+// monitor; the first Esc raises it, the second leaves full screen, which
+// enables it again and gives the video window back its "Always on Top".
+TEST_F(ScreenKeysTest, EscRaisesTheMainWindowThenLeavesFullScreen) {
+  settings_.AutoHideMainWindow = true;
+  ui::registerPlayerWindow(&video_->window());
+  ui::setPlayerWindowsOnTop(true);
+  video_->window().setGeometry(100, 100, 320, 240);
+  video_->window().show();
+  window_->move(20, 20);
+  window_->show();
+  ASSERT_TRUE(link_->menuCommand(ui::MenuCommand::Fullscreen));
+  ASSERT_TRUE(link_->fullScreen().active());
+  EXPECT_FALSE(window_->isEnabled());
+  EXPECT_FALSE(link_->fullScreen().mainWindowRaised());
+  // Something dropped the hint while full screen (a window manager may).
+  video_->window().setWindowFlag(Qt::WindowStaysOnTopHint, false);
+  video_->window().show();
+
+  adapter_->keyPressed(Qt::Key_Escape, Qt::NoModifier);
+  EXPECT_TRUE(link_->fullScreen().active());
+  EXPECT_TRUE(link_->fullScreen().mainWindowRaised());
+  EXPECT_FALSE(window_->isEnabled());  // shows, takes no input there
+  EXPECT_EQ(player_->state().SettingsChangeScore, 0);
+  adapter_->keyPressed(Qt::Key_Escape, Qt::NoModifier);
+  EXPECT_FALSE(link_->fullScreen().active());
+  EXPECT_TRUE(window_->isEnabled());
+  EXPECT_EQ(video_->window().geometry(), QRect(100, 100, 320, 240));
+  EXPECT_TRUE(video_->window().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(video_->window().isVisible());
+  ui::setPlayerWindowsOnTop(false);
+  // Outside full screen Esc is passed on (after focusing the video).
+  passedOn_.clear();
+  adapter_->keyPressed(Qt::Key_Escape, Qt::NoModifier);
+  EXPECT_EQ(passedOn_, std::vector<int>{Qt::Key_Escape});
+}
+
+// One monitor: the "Send window to" submenu is not shown at all.
+TEST_F(ScreenKeysTest, SendWindowToHiddenWithOneMonitor) {
+  ASSERT_EQ(QGuiApplication::screens().size(), 1);
+  QMenu* send = window_->submenu(ui::MainSubmenu::SendWindowTo);
+  ASSERT_NE(send, nullptr);
+  video_->window().show();
+  link_->refreshMonitorMenu();
+  EXPECT_FALSE(send->menuAction()->isVisible());
+  EXPECT_TRUE(send->actions().isEmpty());
 }
 
 }  // namespace

@@ -350,6 +350,59 @@ TEST_F(ControllerTest, DropsBuildASortedListAndKeepTheOldOneWithoutMovies) {
   EXPECT_EQ(engine_.renderedPaths.back(), srt);
 }
 
+// A folder starts at its first movie by name, whatever order the file system
+// lists it in (made in name order: a file system listing newest first, or by
+// hash, starts elsewhere).
+TEST_F(ControllerTest, FolderStartsAtItsFirstMovieByName) {
+  std::vector<std::string> made;
+  for (const char* name :
+       {"f/a.avi", "f/B.avi", "f/c.avi", "f/d.avi", "f/e.avi", "f/f.avi", "f/g.avi", "f/h.avi"})
+    made.push_back(movie(name));
+  const struct {
+    const char* name;
+    std::function<void()> open;
+  } rows[] = {
+      {"command line", [&] { controller_->OpenCommandLine({folder_ + "/f"}); }},
+      {"drop", [&] { controller_->OpenFileList({folder_ + "/f"}, 0); }},
+      {"second start", [&] { controller_->OpenFileList({folder_ + "/f"}, -1); }},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    controller_->CloseMovie(true);
+    r.open();
+    EXPECT_EQ(playlist_->PlaylistMovies(), made);
+    EXPECT_EQ(state_.CurrentMovie, made[0]);
+  }
+}
+
+// A subtitle file dropped (or handed over) while a movie plays loads as its
+// subtitle and is kept for every entry of that movie, with no question about
+// a selection.
+TEST_F(ControllerTest, DroppedSubtitleIsKeptForThePlayingMovie) {
+  const std::string a = movie("drop/a.avi"), b = movie("drop/b.avi");
+  const std::string srt = movie("elsewhere/words.srt");
+  std::ofstream(srt) << "1\r\n00:00:00,000 --> 00:01:00,000\r\nHello\r\n\r\n"
+                        "2\r\n00:01:00,100 --> 00:01:02,000\r\nSecond\r\n\r\n"
+                        "3\r\n00:01:02,100 --> 00:01:03,000\r\nThird\r\n";
+  const std::string noSubtitle = texts_.Labels[30];
+  const struct {
+    const char* name;
+    int selected;  // the playlist window's selection (-1: none)
+  } rows[] = {{"nothing selected", -1}, {"the movie selected", 1}, {"another selected", 0}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    controller_->OpenFileList({a, b, a}, 1);  // b plays; a is listed twice
+    ASSERT_EQ(state_.CurrentMovie, b);
+    playlist_->select(r.selected);
+    messages_.clear();
+    controller_->OpenFileList({srt}, 0);
+    EXPECT_EQ(messages_, std::vector<std::string>{});
+    EXPECT_EQ(state_.CurrentMovie, b);
+    EXPECT_EQ(playlist_->PlaylistSubtitles(),
+              (std::vector<std::string>{noSubtitle, noSubtitle, srt}));
+  }
+}
+
 TEST_F(ControllerTest, CommandLineNamesAMissingFileAndFindsNoMovieInALongerList) {
   const std::string a = movie("cl/a.avi");
   movie("empty/notes.txt");

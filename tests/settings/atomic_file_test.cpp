@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -85,6 +86,60 @@ TEST_F(AtomicFileTest, EarlierCopiesOfUnreadableFilesAreNeverReplaced) {
   }
   EXPECT_FALSE(fs::exists(backupName(file, kBackupCopies)));
   EXPECT_FALSE(keepAsBackup(path("missing")));
+}
+
+// A run killed in the middle of a write leaves "<file>.XXXXXX" behind; the
+// next run's writer removes only its own old ones.
+TEST_F(AtomicFileTest, StaleTemporariesOfAKilledRunAreRemovedAndNothingElse) {
+  const std::string file = path("Tarvelino.rs");
+  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  struct Row {
+    const char* name;
+    bool old;
+    bool removed;
+  };
+  const Row rows[] = {
+      {"Tarvelino.rs.aB3xYz", true, true},    // left by a killed run
+      {"Tarvelino.rs.Q9ZZ01", true, true},    // upper case and digits
+      {"Tarvelino.rs.aB3xYq", false, false},  // a write under way now
+      {"Tarvelino.rs.backup", true, false},   // a word the user chose
+      {"Tarvelino.rs.202612", true, false},   // a date
+      {"Tarvelino.rs.aB3xY", true, false},    // five characters
+      {"Tarvelino.rs.aB3xYzz", true, false},  // seven
+      {"Tarvelino.rs.aB3-Yz", true, false},   // not mkstemp's alphabet
+      {"Tarvelino.ini.aB3xYz", true, false},  // another writer's
+      {"XTarvelino.rs.aB3xYz", true, false},  // another file's
+      {"Tarvelino.rs.bak", true, false},      // a kept copy
+  };
+  for (const Row& r : rows) {
+    write(r.name, "x");
+    if (r.old) fs::last_write_time(path(r.name), old);
+  }
+  fs::create_directories(path("Tarvelino.rs.Dir123"));
+  fs::last_write_time(path("Tarvelino.rs.Dir123"), old);
+  fs::create_symlink(path("Tarvelino.ini.aB3xYz"), path("Tarvelino.rs.Lnk123"));
+
+  EXPECT_EQ(
+      removeStaleTemporaries(file, fs::file_time_type::clock::now() - std::chrono::minutes(1)), 2);
+  for (const Row& r : rows) EXPECT_EQ(fs::exists(path(r.name)), !r.removed) << r.name;
+  EXPECT_TRUE(fs::is_directory(path("Tarvelino.rs.Dir123")));
+  EXPECT_TRUE(fs::is_symlink(path("Tarvelino.rs.Lnk123")));
+}
+
+// The cleaning runs by itself before this process's first write of a file.
+TEST_F(AtomicFileTest, FirstWriteOfAFileCleansItsStaleTemporaries) {
+  const std::string file = path("Tarvelino.mpl");
+  write("Tarvelino.mpl.Kx81aQ", "half a playlist");
+  fs::last_write_time(path("Tarvelino.mpl.Kx81aQ"),
+                      fs::file_time_type::clock::now() - std::chrono::hours(2));
+  ASSERT_TRUE(writeFileAtomically(file, "whole"));
+  EXPECT_FALSE(fs::exists(path("Tarvelino.mpl.Kx81aQ")));
+  std::string bytes;
+  EXPECT_EQ(readRegularFile(file, 100, bytes), ReadStatus::Read);
+  EXPECT_EQ(bytes, "whole");
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(root_)) ++entries;
+  EXPECT_EQ(entries, 1u);
 }
 
 }  // namespace

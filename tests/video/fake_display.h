@@ -69,6 +69,14 @@ class FakeScreen : public video::ScreenPort {
     points = 20;
   }
   void showOsd(const std::string& t) override { log.push_back("osd " + t); }
+  std::vector<video::Bounds> others;  // the other player windows
+  std::vector<video::Bounds> otherWindows() const override { return others; }
+  void moveOtherWindow(std::size_t i, const video::Bounds& b) override {
+    others.at(i) = b;
+    log.push_back("move " + std::to_string(i) + " " + text(b));
+  }
+  void raiseMainWindow() override { log.push_back("raise main"); }
+  void focusVideo() override { log.push_back("focus video"); }
 
   static std::string text(const video::Bounds& b) {
     return std::to_string(b.Left) + "," + std::to_string(b.Top) + " " + std::to_string(b.width()) +

@@ -192,5 +192,114 @@ TEST(FullScreenTest, OutsideDisplayChangeKeepsWindowsOnScreen) {
   EXPECT_TRUE(f.display.applied.empty());  // never switched back to a mode not its own
 }
 
+TEST(FullScreenTest, EscRaisesTheMainWindowFirstThenLeaves) {
+  const struct {
+    bool autoHide;
+    const char* firstStep;  // the log of the first Esc in full screen
+    bool leavesAtFirst;
+  } rows[] = {
+      {true, "raise main|focus video", false},  // kept behind: raised first
+      {false, "", true},                        // already in front: leaves at once
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.autoHide);
+    Rig r;
+    r.settings.AutoHideMainWindow = row.autoHide;
+    ASSERT_TRUE(r.full.enter(true));
+    r.screen.log.clear();
+    const EscapeStep first = r.full.escape(true);
+    if (row.leavesAtFirst) {
+      EXPECT_EQ(first, EscapeStep::LeftFullScreen);
+    } else {
+      EXPECT_EQ(first, EscapeStep::RaisedMainWindow);
+      std::string log;
+      for (const std::string& l : r.screen.log) log += (log.empty() ? "" : "|") + l;
+      EXPECT_EQ(log, row.firstStep);
+      EXPECT_TRUE(r.full.active());
+      EXPECT_TRUE(r.full.mainWindowRaised());
+      EXPECT_EQ(r.full.escape(true), EscapeStep::LeftFullScreen);
+    }
+    EXPECT_FALSE(r.full.active());
+    EXPECT_FALSE(r.full.mainWindowRaised());
+    EXPECT_EQ(r.window(), "100,100 400x300");
+    // In a window Esc only focuses the video; with no video window, nothing.
+    r.screen.log.clear();
+    EXPECT_EQ(r.full.escape(true), EscapeStep::FocusedVideo);
+    EXPECT_EQ(r.full.escape(false), EscapeStep::Nothing);
+    EXPECT_EQ(r.screen.log, std::vector<std::string>{"focus video"});
+    // Entering again starts with the main window behind once more.
+    ASSERT_TRUE(r.full.enter(true));
+    EXPECT_EQ(r.full.mainWindowRaised(), !row.autoHide);
+  }
+  // A display change lays full screen out anew, the main window behind again.
+  Rig d;
+  d.settings.AutoHideMainWindow = true;
+  d.full.enter(true);
+  d.full.escape(true);
+  ASSERT_TRUE(d.full.mainWindowRaised());
+  d.display.now = {1024, 768, 60};
+  d.full.displayChanged(1280, 1024, 1024, 768);
+  EXPECT_FALSE(d.full.mainWindowRaised());
+  EXPECT_EQ(d.full.escape(true), EscapeStep::RaisedMainWindow);
+  // Busy: the second Esc cannot leave and says so.
+  Rig b;
+  b.settings.AutoHideMainWindow = true;
+  b.full.enter(true);
+  b.full.escape(true);
+  b.busy = true;
+  EXPECT_EQ(b.full.escape(true), EscapeStep::Nothing);
+  EXPECT_TRUE(b.full.active());
+}
+
+TEST(FullScreenTest, SendWindowToCentresOnTheMonitorAndKeepsFullScreen) {
+  Rig r;
+  r.screen.extraMonitors = {{1280, 0, 2560, 1024}};
+  EXPECT_TRUE(r.full.sendToMonitor(2));
+  EXPECT_EQ(r.window(), "1720,362 400x300");
+  EXPECT_FALSE(r.full.active());
+  EXPECT_FALSE(r.full.sendToMonitor(3));  // no such monitor
+  EXPECT_FALSE(r.full.sendToMonitor(0));
+  EXPECT_EQ(r.window(), "1720,362 400x300");
+
+  // In full screen: back to a window, centred there, full screen again.
+  ASSERT_TRUE(r.full.enter(true));
+  r.screen.log.clear();
+  EXPECT_TRUE(r.full.sendToMonitor(1));
+  EXPECT_TRUE(r.full.active());
+  EXPECT_EQ(FakeScreen::text(r.full.restoreBounds()), "440,362 400x300");
+  ASSERT_GE(r.screen.log.size(), 3u);
+  EXPECT_EQ(r.screen.log[0], "window 1720,362 400x300");
+  EXPECT_EQ(r.screen.log[1], "layout");
+  EXPECT_EQ(r.screen.log[2], "bounds 440,362 400x300");
+  r.busy = true;
+  EXPECT_FALSE(r.full.sendToMonitor(2));
+  r.busy = false;
+  r.openingBusy = true;
+  EXPECT_FALSE(r.full.sendToMonitor(2));
+  EXPECT_TRUE(r.full.active());
+}
+
+TEST(FullScreenTest, DisplayChangeMovesTheOtherWindowsByTheirScreenFraction) {
+  Rig r;
+  r.screen.others = {{640, 512, 915, 628},     // main window, mid-screen
+                     {1100, 900, 1380, 1200},  // playlist near the corner
+                     {0, 0, 300, 100}};        // at the origin: stays
+  r.display.now = {640, 480, 60};
+  r.full.displayChanged(1280, 1024, 640, 480);
+  ASSERT_EQ(r.screen.others.size(), 3u);
+  EXPECT_EQ(FakeScreen::text(r.screen.others[0]), "320,240 275x116");
+  // Kept inside the new work area: 640 - 280 and 480 - 300.
+  EXPECT_EQ(FakeScreen::text(r.screen.others[1]), "360,180 280x300");
+  EXPECT_EQ(FakeScreen::text(r.screen.others[2]), "0,0 300x100");
+  // Only windows that moved are asked to.
+  size_t moves = 0;
+  for (const std::string& l : r.screen.log) moves += l.rfind("move ", 0) == 0;
+  EXPECT_EQ(moves, 2u);
+  // The same size again moves nothing.
+  r.screen.log.clear();
+  r.full.displayChanged(640, 480, 640, 480);
+  for (const std::string& l : r.screen.log) EXPECT_NE(l.rfind("move ", 0), 0u) << l;
+}
+
 }  // namespace
 }  // namespace video
