@@ -1,6 +1,7 @@
 #include "app/screen_commands_link.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -10,7 +11,9 @@
 
 #include "texts/interface_texts.h"
 #include "ui/picture_dialog_windows.h"
+#include "ui/window_drag.h"
 #include "video/picture_commands.h"
+#include "video/screen_windows.h"
 
 namespace app {
 
@@ -19,6 +22,8 @@ namespace {
 // Indices into InterfaceTexts::Messages.
 constexpr int kMovieModeOn = 52;
 constexpr int kMovieModeOff = 53;
+// Index into InterfaceTexts::Menus: "Monitor".
+constexpr int kMonitorMenuText = 70;
 
 QRect qrect(const video::Bounds& b) {
   return QRect(b.Left, b.Top, b.width(), b.height());
@@ -299,10 +304,16 @@ video::Bounds ScreenCommandsLink::workArea() const {
 }
 
 void ScreenCommandsLink::showFullScreen(const video::Bounds& monitor, bool activate) {
+  covered_ = monitor;
   video_.showFullScreenOn(qrect(monitor));
   if (activate) video_.activateWindow();
-  // The main window stays behind the video, or comes to the front.
-  if (main_ && !settings_.AutoHideMainWindow) {
+  // The main window stays directly behind the video, or comes to the front.
+  if (main_ && settings_.AutoHideMainWindow) {
+    main_->raise();
+    video_.raise();
+    disableMainOnFullScreenMonitor();
+  } else if (main_) {
+    main_->setEnabled(true);
     main_->raise();
     if (activate) main_->activateWindow();
   }
@@ -311,7 +322,11 @@ void ScreenCommandsLink::showFullScreen(const video::Bounds& monitor, bool activ
 }
 
 void ScreenCommandsLink::showWindowed(const video::Bounds& b) {
+  if (main_) main_->setEnabled(true);
   video_.showWindowedAt(qrect(b));
+  // "Always on Top" holds for the window again (the full-screen state may
+  // have been the only thing keeping it above others).
+  if (ui::playerWindowsOnTop()) ui::keepOnTop(&video_);
   video_.raise();
   if (QAction* a = main_ ? main_->menuAction(ui::MenuCommand::Fullscreen) : nullptr)
     a->setChecked(false);
@@ -349,6 +364,66 @@ void ScreenCommandsLink::subtitleFontMetrics(int sizePx, int& textHeight, int& p
 
 void ScreenCommandsLink::showOsd(const std::string& text) {
   player_.controller().ShowOsd(text);
+}
+
+}  // namespace app
+
+namespace app {
+
+void ScreenCommandsLink::disableMainOnFullScreenMonitor() {
+  if (main_ && main_->isVisible())
+    main_->setEnabled(!video::liesOnlyOn(bounds(main_->frameGeometry()), covered_, monitors()));
+}
+
+std::vector<video::Bounds> ScreenCommandsLink::otherWindows() const {
+  others_.clear();
+  std::vector<video::Bounds> all;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w == &video_ || !w->isVisible() || w->isMinimized()) continue;
+    // Menus and tool tips are not windows of the player's own.
+    if (w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip) continue;
+    others_.emplace_back(w);
+    all.push_back(bounds(w->frameGeometry()));
+  }
+  return all;
+}
+
+void ScreenCommandsLink::moveOtherWindow(std::size_t index, const video::Bounds& b) {
+  if (index < others_.size() && others_[index]) others_[index]->move(b.Left, b.Top);
+}
+
+void ScreenCommandsLink::raiseMainWindow() {
+  if (!main_ || !main_->isVisible()) return;
+  main_->raise();  // above the video, not activated
+  disableMainOnFullScreenMonitor();
+}
+
+void ScreenCommandsLink::focusVideo() {
+  video_.activateWindow();
+  video_.setFocus();
+}
+
+void ScreenCommandsLink::refreshMonitorMenu() {
+  QMenu* menu = main_ ? main_->submenu(ui::MainSubmenu::SendWindowTo) : nullptr;
+  if (!menu) return;
+  menu->clear();
+  const std::vector<video::Bounds> all = monitors();
+  const video::Bounds holding = monitorOfWindow();
+  int index = -1;
+  for (std::size_t i = 0; i < all.size(); ++i)
+    if (all[i] == holding) index = static_cast<int>(i);
+  const video::MonitorMenu built = video::monitorMenu(
+      all, index, video_.isVisible(), texts::currentTexts().Menus[kMonitorMenuText]);
+  menu->menuAction()->setVisible(built.Visible);
+  for (const video::MonitorItem& item : built.Items) {
+    QAction* action = menu->addAction(QString::fromStdString(item.Caption));
+    action->setObjectName(QString::fromStdString(item.Name));
+    action->setEnabled(item.Enabled);
+    const int number = video::monitorNumberOf(item.Name);
+    connect(action, &QAction::triggered, this, [this, number] {
+      if (full_.sendToMonitor(number)) video_.update();
+    });
+  }
 }
 
 }  // namespace app
