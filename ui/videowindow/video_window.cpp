@@ -2,6 +2,7 @@
 
 #include "ui/window_drag.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -205,6 +206,9 @@ void TfrmVideoWindow::repaintOsd() {
 void TfrmVideoWindow::showSurface() {
   if (!isVisible()) show();
   raise();
+  // A dialog the user has open (configuration, jump to time, ...) stays above
+  // the picture when the playlist moves on to the next movie.
+  if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) modal->raise();
 }
 
 void TfrmVideoWindow::hideSurface() {
