@@ -5,7 +5,7 @@ namespace playlist {
 namespace {
 
 Box whole(int part) {
-  return {0, 0, kPlaylistPartSizes[part - 1][0], kPlaylistPartSizes[part - 1][1]};
+  return {0, 0, kPlaylistPieceSizes[part - 1][0], kPlaylistPieceSizes[part - 1][1]};
 }
 
 }  // namespace

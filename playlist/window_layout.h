@@ -19,8 +19,8 @@ struct Edges {
   bool operator==(const Edges&) const = default;
 };
 
-// Sizes of the frame images PLAYLISTPART1..10 (index 0 is PART1).
-inline constexpr std::array<std::array<int, 2>, 10> kPlaylistPartSizes = {
+// Sizes of the frame images PLAYLISTPIECE1..10 (index 0 is piece 1).
+inline constexpr std::array<std::array<int, 2>, 10> kPlaylistPieceSizes = {
     {{26, 104}, {26, 1}, {26, 28}, {26, 16}, {1, 26}, {14, 26}, {8, 1}, {15, 15}, {1, 7}, {1, 5}}};
 
 // Client size limits of the window and its design size.

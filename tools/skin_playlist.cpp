@@ -2,8 +2,8 @@
 // carries the button faces, a top bar, edges and corners, the divider between
 // the two lists) and the profiles editor from one face. The playlist buttons
 // draw nothing in their normal state, so their idle glyphs are part of the
-// pieces: PART1 holds the five upper buttons, PART3 the subtitle flip (shown)
-// and the add-subtitle button, PART4 the flip (hidden), PART6 the close cross.
+// pieces: piece 1 holds the five upper buttons, piece 3 the subtitle flip (shown)
+// and the add-subtitle button, piece 4 the flip (hidden), piece 6 the close cross.
 #include "tools/skin_playlist.h"
 
 #include <QImage>
@@ -152,7 +152,7 @@ int drawPlaylistSkin(const QString& folder) {
       ++failures;
     }
   };
-  // PART1: top of the left column with the title band and the idle faces of
+  // piece 1: top of the left column with the title band and the idle faces of
   // add movies (7, 26), add folder (6, 42), remove (8, 58), save (7, 73) and
   // load (6, 90); each face is half the width of its button image.
   save(piece(26, 104,
@@ -166,9 +166,9 @@ int drawPlaylistSkin(const QString& folder) {
                idleButton(p, QRectF(7, 73, 12, 12), disk);
                idleButton(p, QRectF(6, 90, 14, 12), lines);
              }),
-       "PLAYLISTPART1");
-  save(piece(26, 1, [](QPainter& p) { column(p, 26, 1); }), "PLAYLISTPART2");
-  // PART3: the divider piece: the flip arrow "hide" at rows 0..7, the add
+       "PLAYLISTPIECE1");
+  save(piece(26, 1, [](QPainter& p) { column(p, 26, 1); }), "PLAYLISTPIECE2");
+  // piece 3: the divider piece: the flip arrow "hide" at rows 0..7, the add
   // subtitle face at rows 16..27.
   save(piece(26, 28,
              [](QPainter& p) {
@@ -176,8 +176,8 @@ int drawPlaylistSkin(const QString& folder) {
                arrow(p, QRectF(7, 0, 12, 8), true);
                idleButton(p, QRectF(7, 16, 12, 12), caption);
              }),
-       "PLAYLISTPART3");
-  // PART4: the bottom of the column; the "show" arrow sits in its upper half,
+       "PLAYLISTPIECE3");
+  // piece 4: the bottom of the column; the "show" arrow sits in its upper half,
   // which is left out while the subtitle list shows.
   save(piece(26, 16,
              [](QPainter& p) {
@@ -186,8 +186,8 @@ int drawPlaylistSkin(const QString& folder) {
                p.fillRect(0, 15, 26, 1, kEdgeLight);
                p.fillRect(1, 14, 25, 1, kEdgeDark);
              }),
-       "PLAYLISTPART4");
-  save(piece(1, 26, [](QPainter& p) { titleBand(p, 0, 1); }), "PLAYLISTPART5");
+       "PLAYLISTPIECE4");
+  save(piece(1, 26, [](QPainter& p) { titleBand(p, 0, 1); }), "PLAYLISTPIECE5");
   save(piece(14, 26,
              [](QPainter& p) {
                titleBand(p, 0, 14);
@@ -198,14 +198,14 @@ int drawPlaylistSkin(const QString& folder) {
                cross(p, QRectF(0, 7, 10, 10));
                p.restore();
              }),
-       "PLAYLISTPART6");
+       "PLAYLISTPIECE6");
   save(piece(8, 1,
              [](QPainter& p) {
                p.fillRect(0, 0, 8, 1, kColumnBottom);
                p.fillRect(0, 0, 1, 1, kEdgeDark);
                p.fillRect(7, 0, 1, 1, kEdgeLight);
              }),
-       "PLAYLISTPART7");
+       "PLAYLISTPIECE7");
   save(piece(15, 15,
              [](QPainter& p) {
                p.fillRect(0, 0, 15, 15, kColumnBottom);
@@ -214,20 +214,20 @@ int drawPlaylistSkin(const QString& folder) {
                p.setPen(QColor(0x50, 0x5a, 0x66));
                for (int i = 0; i < 3; ++i) p.drawLine(12 - 3 * i, 12, 12, 12 - 3 * i);  // grip
              }),
-       "PLAYLISTPART8");
+       "PLAYLISTPIECE8");
   save(piece(1, 7,
              [](QPainter& p) {
                p.fillRect(0, 0, 1, 7, kColumnBottom);
                p.fillRect(0, 0, 1, 1, kEdgeDark);
                p.fillRect(0, 6, 1, 1, kEdgeLight);
              }),
-       "PLAYLISTPART9");
+       "PLAYLISTPIECE9");
   save(piece(1, 5,
              [](QPainter& p) {
                p.fillRect(0, 0, 1, 5, kColumnBottom);
                p.fillRect(0, 2, 1, 1, QColor(0x44, 0x4e, 0x58));
              }),
-       "PLAYLISTPART10");
+       "PLAYLISTPIECE10");
   save(profilesEditorFace(), "PROFILESEDITOR");
   return failures;
 }

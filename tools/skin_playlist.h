@@ -1,5 +1,5 @@
 #pragma once
-// The playlist window's frame pieces PLAYLISTPART1..10 and the profiles
+// The playlist window's frame pieces PLAYLISTPIECE1..10 and the profiles
 // editor's face PROFILESEDITOR, written as PNG files into folder. Returns the
 // number of files that could not be written.
 #include <QString>

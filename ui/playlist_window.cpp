@@ -188,7 +188,7 @@ void TfrmPlayList::composeFrame() {
     QPainter p(&frame);
     for (const playlist::PieceDraw& piece : layout_.pieces) {
       if (piece.target.w <= 0 || piece.target.h <= 0) continue;
-      const QImage image = loadSkinImage("PlaylistPart" + std::to_string(piece.part));
+      const QImage image = loadSkinImage("PlaylistPiece" + std::to_string(piece.part));
       p.drawImage(qrect(piece.target), image, qrect(piece.source));
     }
     const QFont font = titleFont(*this);

@@ -3,7 +3,7 @@
 // model (ListVideo, the movies; ListSub, the subtitle choices of the selected
 // movie, which can be hidden) and turns mouse, keys, drops, its buttons and
 // menus into the model's operations. The frame is composed from the pieces
-// PLAYLISTPART1..10 for the current size. Keys the lists act on stay here;
+// PLAYLISTPIECE1..10 for the current size. Keys the lists act on stay here;
 // the others go on to the player's key dispatch. Interface thread only.
 #include <QListWidget>
 #include <QPointer>

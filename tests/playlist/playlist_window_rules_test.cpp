@@ -66,7 +66,7 @@ TEST(PlaylistLayoutTest, PiecesAndListsCoverTheWholeWindow) {
       for (const PieceDraw& p : l.pieces) {
         ASSERT_GE(p.target.w, 0);
         ASSERT_GE(p.target.h, 0);
-        const auto size = kPlaylistPartSizes[size_t(p.part - 1)];
+        const auto size = kPlaylistPieceSizes[size_t(p.part - 1)];
         EXPECT_LE(p.source.x + p.source.w, size[0]) << "part " << p.part;
         EXPECT_LE(p.source.y + p.source.h, size[1]) << "part " << p.part;
         cover(p.target);
