@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
+#include <cstring>
 
 namespace playback {
 
@@ -101,7 +103,83 @@ bool toBgrx(PixelLayout layout, const Planes& whole, const FrameTarget& t, const
   }
 }
 
+// Within 1 % of the frame's own size on a side (a window at the movie's own
+// size, where the aspect ratio kept to hundredths trims a row or a column or
+// two), a target pixel takes its nearest source pixel: a row or column is
+// dropped or repeated now and then instead of every row being blended with
+// its neighbour, which keeps the picture as sharp as at 1:1 and needs neither
+// a scaled copy of the planes nor a second pass over them.
+bool nearlySame(int from, int to) {
+  return int64_t(std::abs(from - to)) * 100 <= from;
+}
+
+// The source index whose centre is nearest the centre of target index i.
+int nearestSource(int i, int targetSize, int sourceSize) {
+  return int(std::min<int64_t>((int64_t(2) * i + 1) * sourceSize / (int64_t(2) * targetSize),
+                               sourceSize - 1));
+}
+
+// One row of n pixels of a layout (YV12 already swapped to I420) into BGRx.
+bool rowToBgrx(PixelLayout layout, const uint8_t* y, const uint8_t* u, const uint8_t* v,
+               uint8_t* out, int n, const libyuv::YuvConstants* k) {
+  switch (layout) {
+    case PixelLayout::BGRx:
+      std::memcpy(out, y, size_t(n) * 4);
+      return true;
+    case PixelLayout::NV12:
+      return libyuv::NV12ToARGBMatrix(y, 0, u, 0, out, 0, k, n, 1) == 0;
+    case PixelLayout::I444:
+      return libyuv::I444ToARGBMatrix(y, 0, u, 0, v, 0, out, 0, k, n, 1) == 0;
+    default:  // I420 and I422 rows are alike: chroma halved across
+      return libyuv::I422ToARGBMatrix(y, 0, u, 0, v, 0, out, 0, k, n, 1) == 0;
+  }
+}
+
+// Bytes from the start of a row to the samples of pixel x (x even).
+int lumaOffset(PixelLayout layout, int x) {
+  return layout == PixelLayout::BGRx ? x * 4 : x;
+}
+int chromaOffset(PixelLayout layout, int x) {
+  return layout == PixelLayout::I444 || layout == PixelLayout::NV12 ? x : x / 2;
+}
+
 }  // namespace
+
+bool FrameConverter::convertNearest(PixelLayout layout, const uint8_t* const planes[3],
+                                    const int strides[3], int widthPx, int heightPx,
+                                    const FrameTarget& t, int clipLeft, int clipTop, int clipWidth,
+                                    int clipHeight, const libyuv::YuvConstants* k) {
+  if (clipWidth == 0 || clipHeight == 0) return true;
+  const bool sameWidth = widthPx == t.widthPx;
+  if (!sameWidth) {
+    columns_.resize(size_t(clipWidth));
+    for (int i = 0; i < clipWidth; ++i)
+      columns_[size_t(i)] = nearestSource(clipLeft + i, t.widthPx, widthPx);
+    row_.resize(size_t(widthPx));
+  }
+  const bool halfHeightChroma = layout == PixelLayout::I420 || layout == PixelLayout::NV12;
+  for (int ty = clipTop; ty < clipTop + clipHeight; ++ty) {
+    const int sy = nearestSource(ty, t.heightPx, heightPx);
+    const int cy = halfHeightChroma ? sy / 2 : sy;
+    const uint8_t* y = planes[0] + ptrdiff_t(sy) * strides[0];
+    const uint8_t* u = planes[1] ? planes[1] + ptrdiff_t(cy) * strides[1] : nullptr;
+    const uint8_t* v = planes[2] ? planes[2] + ptrdiff_t(cy) * strides[2] : nullptr;
+    uint8_t* out = t.pixels + ptrdiff_t(ty) * t.strideBytes + ptrdiff_t(clipLeft) * 4;
+    if (sameWidth) {
+      const int c = chromaOffset(layout, clipLeft);
+      if (!rowToBgrx(layout, y + lumaOffset(layout, clipLeft), u ? u + c : u, v ? v + c : v, out,
+                     clipWidth, k))
+        return false;
+      continue;
+    }
+    // The whole source row, then each target column takes its nearest pixel.
+    if (!rowToBgrx(layout, y, u, v, reinterpret_cast<uint8_t*>(row_.data()), widthPx, k))
+      return false;
+    for (int i = 0; i < clipWidth; ++i)
+      std::memcpy(out + ptrdiff_t(i) * 4, &row_[size_t(columns_[size_t(i)])], 4);
+  }
+  return true;
+}
 
 bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_t frameId) {
   if (!t.pixels || t.widthPx <= 0 || t.heightPx <= 0 || t.strideBytes < t.widthPx * 4) return false;
@@ -109,9 +187,15 @@ bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_
   const bool sameSize = f.widthPx == t.widthPx && f.heightPx == t.heightPx;
   const Clip clip = clipOf(t);
 
+  const bool near =
+      !sameSize && nearlySame(f.widthPx, t.widthPx) && nearlySame(f.heightPx, t.heightPx);
+
   if (f.layout == PixelLayout::BGRx) {
     if (f.strides[0] < f.widthPx * 4) return false;
     if (empty(clip)) return true;
+    if (near)
+      return convertNearest(f.layout, f.planes, f.strides, f.widthPx, f.heightPx, t, clip.left,
+                            clip.top, clip.width, clip.height, nullptr);
     if (sameSize)
       return libyuv::ARGBCopy(f.planes[0] + ptrdiff_t(clip.top) * f.strides[0] + clip.left * 4,
                               f.strides[0], outAt(t, clip), t.strideBytes, clip.width,
@@ -138,6 +222,12 @@ bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_
                                     outAt(t, clip), t.strideBytes, k, clip.width, clip.height) == 0;
   }
   if (sameSize) return toBgrx(layout, src, t, clip, k);
+  if (near) {
+    const uint8_t* planes[3] = {src.y, src.u, layout == PixelLayout::NV12 ? nullptr : src.v};
+    const int strides[3] = {src.sy, src.su, src.sv};
+    return convertNearest(layout, planes, strides, f.widthPx, f.heightPx, t, clip.left, clip.top,
+                          clip.width, clip.height, k);
+  }
 
   int cw = 0, ch = 0;
   const PixelLayout scaledLayout = layout == PixelLayout::NV12 ? PixelLayout::I420 : layout;

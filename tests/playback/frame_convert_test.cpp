@@ -1,7 +1,9 @@
 // Conversion of decoded pictures of every accepted layout to 32-bit pixels.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "playback/frame_convert.h"
 
@@ -88,7 +90,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ConvertCase{"I444Same", PixelLayout::I444, 64, 48, 64, 48},
                       ConvertCase{"I444Scaled", PixelLayout::I444, 64, 48, 128, 96},
                       ConvertCase{"BGRxSame", PixelLayout::BGRx, 16, 16, 16, 16},
-                      ConvertCase{"BGRxScaled", PixelLayout::BGRx, 16, 16, 37, 5}),
+                      ConvertCase{"BGRxScaled", PixelLayout::BGRx, 16, 16, 37, 5},
+                      ConvertCase{"I420NearRows", PixelLayout::I420, 200, 100, 200, 99},
+                      ConvertCase{"NV12NearBoth", PixelLayout::NV12, 202, 100, 200, 99},
+                      ConvertCase{"I444NearUp", PixelLayout::I444, 100, 100, 101, 100},
+                      ConvertCase{"BGRxNear", PixelLayout::BGRx, 100, 100, 99, 100}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FrameConvertRejectTest, RefusesInconsistentInput) {
@@ -207,7 +213,54 @@ INSTANTIATE_TEST_SUITE_P(
                       ConvertCase{"I444Same", PixelLayout::I444, 24, 18, 24, 18},
                       ConvertCase{"I444Scaled", PixelLayout::I444, 24, 18, 17, 13},
                       ConvertCase{"BGRxSame", PixelLayout::BGRx, 24, 18, 24, 18},
-                      ConvertCase{"BGRxScaled", PixelLayout::BGRx, 24, 18, 37, 19}),
+                      ConvertCase{"BGRxScaled", PixelLayout::BGRx, 24, 18, 37, 19},
+                      ConvertCase{"I420NearRows", PixelLayout::I420, 200, 100, 200, 99},
+                      ConvertCase{"YV12NearColumns", PixelLayout::YV12, 200, 100, 198, 100},
+                      ConvertCase{"NV12NearBoth", PixelLayout::NV12, 200, 100, 202, 101},
+                      ConvertCase{"BGRxNear", PixelLayout::BGRx, 200, 100, 199, 99}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class FrameConvertNearTest : public ::testing::TestWithParam<ConvertCase> {};
+
+// Within 1 % of the frame's size on each side, every target pixel is the
+// pixel a 1:1 conversion gives at the nearest source row and column: rows and
+// columns are dropped or repeated, never blended, and each keeps its own chroma.
+TEST_P(FrameConvertNearTest, TakesTheNearestPixelOfAOneToOneConversion) {
+  const auto& c = GetParam();
+  PatternPicture pic(c.layout, c.srcW, c.srcH, 3);
+  const int oneStride = c.srcW * 4, stride = (c.dstW + 1) * 4;
+  std::vector<uint8_t> one(size_t(oneStride) * c.srcH, 0), out(size_t(stride) * c.dstH, 7);
+  FrameConverter converter;
+  ASSERT_TRUE(converter.convert(pic.frame, {one.data(), oneStride, c.srcW, c.srcH}));
+  ASSERT_TRUE(converter.convert(pic.frame, {out.data(), stride, c.dstW, c.dstH}));
+  // Centre of target pixel i, (i + 0.5) * source / target, truncated.
+  const auto nearest = [](int i, int target, int source) {
+    return int(std::floor((i + 0.5) * source / target));
+  };
+  int wrong = 0, dropped = 0;
+  for (int y = 0; y < c.dstH; ++y)
+    for (int x = 0; x < c.dstW; ++x) {
+      const uint8_t* got = &out[size_t(y) * stride + size_t(x) * 4];
+      const uint8_t* want = &one[size_t(nearest(y, c.dstH, c.srcH)) * oneStride +
+                                 size_t(nearest(x, c.dstW, c.srcW)) * 4];
+      if (std::memcmp(got, want, 4) != 0) ++wrong;
+    }
+  for (int y = 1; y < c.dstH; ++y)
+    if (nearest(y, c.dstH, c.srcH) - nearest(y - 1, c.dstH, c.srcH) != 1) ++dropped;
+  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(dropped, std::abs(c.srcH - c.dstH));  // a row per pixel of difference
+  EXPECT_EQ(out[size_t(c.dstW) * 4], 7);          // the row's padding stays
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, FrameConvertNearTest,
+    ::testing::Values(ConvertCase{"I420MovieSize", PixelLayout::I420, 1920, 1080, 1920, 1078},
+                      ConvertCase{"I420OddSize", PixelLayout::I420, 201, 101, 200, 100},
+                      ConvertCase{"YV12FourThree", PixelLayout::YV12, 640, 480, 638, 480},
+                      ConvertCase{"NV12BothSides", PixelLayout::NV12, 202, 100, 200, 99},
+                      ConvertCase{"I422Taller", PixelLayout::I422, 100, 100, 100, 101},
+                      ConvertCase{"I444BothSides", PixelLayout::I444, 301, 200, 300, 199},
+                      ConvertCase{"BGRxBothSides", PixelLayout::BGRx, 100, 100, 99, 101}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The scaled planes of a named frame serve later repaints of that frame at
