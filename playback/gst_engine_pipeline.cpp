@@ -103,12 +103,11 @@ GstPadProbeReturn onDecoderCaps(GstPad*, GstPadProbeInfo* info, gpointer decoder
 }
 
 // How many decoded pictures playbin's queue in front of the picture sink
-// ("vqueue") may hold. Its own three cost about 3 MB more at 1080p than one
-// (the decoder keeps a picture less in flight); with
-// one, the decoder still works a picture ahead of the one waiting for its time
-// at the sink, and the compressed data queued in front of the decoder absorbs
-// a slow moment (no more pictures were lost with one under a full load of
-// both cores).
+// ("vqueue") may hold. Its own three keep a picture more in flight than one,
+// about 3 MB at 1080p. With one, the decoder still works a picture ahead of
+// the one waiting for its time at the sink, and the compressed data queued in
+// front of the decoder absorbs a slow moment: no more pictures were lost with
+// one under a full load of both cores.
 constexpr guint kQueuedPictures = 1;
 
 // Streaming thread: every element playbin adds, at any depth.
