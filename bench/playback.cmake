@@ -5,3 +5,7 @@ if(TARGET videowindow)
   target_link_libraries(playback_cpu_player PRIVATE videowindow)
   target_include_directories(playback_cpu_player PRIVATE ${CMAKE_SOURCE_DIR})
 endif()
+# Picture conversion into the window's buffer at and near the movie's size.
+if(TARGET playback)
+  tarvelino_bench(frame_convert_bench SOURCES frame_convert_bench.cpp LIBS playback)
+endif()

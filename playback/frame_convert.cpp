@@ -103,12 +103,13 @@ bool toBgrx(PixelLayout layout, const Planes& whole, const FrameTarget& t, const
   }
 }
 
-// Within 1 % of the frame's own size on a side (a window at the movie's own
-// size, where the aspect ratio kept to hundredths trims a row or a column or
-// two), a target pixel takes its nearest source pixel: a row or column is
-// dropped or repeated now and then instead of every row being blended with
-// its neighbour, which keeps the picture as sharp as at 1:1 and needs neither
-// a scaled copy of the planes nor a second pass over them.
+// At the frame's own width and within 1 % of its height (a window at the
+// movie's own size, where the aspect ratio kept to hundredths trims a row or
+// two), a target row takes its nearest source row: a row is dropped or
+// repeated now and then instead of every row being blended with its
+// neighbour, which keeps the picture as sharp as at 1:1, needs no scaled copy
+// of the planes and costs what a 1:1 conversion costs. (Columns are not done
+// this way: blocks split between columns cost more than scaling.)
 bool nearlySame(int from, int to) {
   return int64_t(std::abs(from - to)) * 100 <= from;
 }
@@ -119,64 +120,84 @@ int nearestSource(int i, int targetSize, int sourceSize) {
                                sourceSize - 1));
 }
 
-// One row of n pixels of a layout (YV12 already swapped to I420) into BGRx.
-bool rowToBgrx(PixelLayout layout, const uint8_t* y, const uint8_t* u, const uint8_t* v,
-               uint8_t* out, int n, const libyuv::YuvConstants* k) {
+// Rows of n pixels of a layout (YV12 already swapped to I420) into BGRx. The
+// plane pointers are at the first row; with chroma halved in height, the
+// first row pairs with the row below it.
+bool blockToBgrx(PixelLayout layout, const uint8_t* const p[3], const int stride[3], uint8_t* out,
+                 int outStride, int n, int rows, const libyuv::YuvConstants* k) {
   switch (layout) {
     case PixelLayout::BGRx:
-      std::memcpy(out, y, size_t(n) * 4);
-      return true;
+      return libyuv::ARGBCopy(p[0], stride[0], out, outStride, n, rows) == 0;
     case PixelLayout::NV12:
-      return libyuv::NV12ToARGBMatrix(y, 0, u, 0, out, 0, k, n, 1) == 0;
+      return libyuv::NV12ToARGBMatrix(p[0], stride[0], p[1], stride[1], out, outStride, k, n,
+                                      rows) == 0;
     case PixelLayout::I444:
-      return libyuv::I444ToARGBMatrix(y, 0, u, 0, v, 0, out, 0, k, n, 1) == 0;
-    default:  // I420 and I422 rows are alike: chroma halved across
-      return libyuv::I422ToARGBMatrix(y, 0, u, 0, v, 0, out, 0, k, n, 1) == 0;
+      return libyuv::I444ToARGBMatrix(p[0], stride[0], p[1], stride[1], p[2], stride[2], out,
+                                      outStride, k, n, rows) == 0;
+    case PixelLayout::I422:
+      return libyuv::I422ToARGBMatrix(p[0], stride[0], p[1], stride[1], p[2], stride[2], out,
+                                      outStride, k, n, rows) == 0;
+    default:
+      return libyuv::I420ToARGBMatrix(p[0], stride[0], p[1], stride[1], p[2], stride[2], out,
+                                      outStride, k, n, rows) == 0;
   }
 }
 
-// Bytes from the start of a row to the samples of pixel x (x even).
-int lumaOffset(PixelLayout layout, int x) {
-  return layout == PixelLayout::BGRx ? x * 4 : x;
+bool halfHeightChroma(PixelLayout layout) {
+  return layout == PixelLayout::I420 || layout == PixelLayout::NV12;
 }
-int chromaOffset(PixelLayout layout, int x) {
-  return layout == PixelLayout::I444 || layout == PixelLayout::NV12 ? x : x / 2;
+
+// The plane pointers at source pixel (x, y), x even: its luma and its chroma.
+void planesAt(PixelLayout layout, const uint8_t* const planes[3], const int strides[3], int x,
+              int y, const uint8_t* p[3]) {
+  const int cy = halfHeightChroma(layout) ? y / 2 : y;
+  // NV12 interleaves a U, V pair for every two pixels.
+  const int cx = layout == PixelLayout::I444 || layout == PixelLayout::NV12 ? x : x / 2;
+  p[0] = planes[0] + ptrdiff_t(y) * strides[0] + (layout == PixelLayout::BGRx ? x * 4 : x);
+  for (int i = 1; i < 3; ++i)
+    p[i] = planes[i] ? planes[i] + ptrdiff_t(cy) * strides[i] + cx : nullptr;
 }
 
 }  // namespace
 
-bool FrameConverter::convertNearest(PixelLayout layout, const uint8_t* const planes[3],
-                                    const int strides[3], int widthPx, int heightPx,
-                                    const FrameTarget& t, int clipLeft, int clipTop, int clipWidth,
-                                    int clipHeight, const libyuv::YuvConstants* k) {
-  if (clipWidth == 0 || clipHeight == 0) return true;
-  const bool sameWidth = widthPx == t.widthPx;
-  if (!sameWidth) {
-    columns_.resize(size_t(clipWidth));
-    for (int i = 0; i < clipWidth; ++i)
-      columns_[size_t(i)] = nearestSource(clipLeft + i, t.widthPx, widthPx);
-    row_.resize(size_t(widthPx));
+// Splits the target indices [from, from + count) into runs whose nearest
+// source indices follow one another, so that each run is one block copy or
+// conversion; at the movie's size there are only a few.
+void FrameConverter::nearestRuns(int from, int count, int targetSize, int sourceSize,
+                                 std::vector<Run>& runs) {
+  runs.clear();
+  for (int i = from; i < from + count; ++i) {
+    const int s = nearestSource(i, targetSize, sourceSize);
+    if (!runs.empty() && runs.back().source + runs.back().length == s)
+      ++runs.back().length;
+    else
+      runs.push_back({i, s, 1});
   }
-  const bool halfHeightChroma = layout == PixelLayout::I420 || layout == PixelLayout::NV12;
-  for (int ty = clipTop; ty < clipTop + clipHeight; ++ty) {
-    const int sy = nearestSource(ty, t.heightPx, heightPx);
-    const int cy = halfHeightChroma ? sy / 2 : sy;
-    const uint8_t* y = planes[0] + ptrdiff_t(sy) * strides[0];
-    const uint8_t* u = planes[1] ? planes[1] + ptrdiff_t(cy) * strides[1] : nullptr;
-    const uint8_t* v = planes[2] ? planes[2] + ptrdiff_t(cy) * strides[2] : nullptr;
-    uint8_t* out = t.pixels + ptrdiff_t(ty) * t.strideBytes + ptrdiff_t(clipLeft) * 4;
-    if (sameWidth) {
-      const int c = chromaOffset(layout, clipLeft);
-      if (!rowToBgrx(layout, y + lumaOffset(layout, clipLeft), u ? u + c : u, v ? v + c : v, out,
-                     clipWidth, k))
-        return false;
-      continue;
+}
+
+bool FrameConverter::convertNearest(PixelLayout layout, const uint8_t* const planes[3],
+                                    const int strides[3], int heightPx, const FrameTarget& t,
+                                    int clipLeft, int clipTop, int clipWidth, int clipHeight,
+                                    const libyuv::YuvConstants* k) {
+  if (clipWidth == 0 || clipHeight == 0) return true;
+  nearestRuns(clipTop, clipHeight, t.heightPx, heightPx, rowRuns_);
+  const auto rows = [&](int row, int sourceRow, int count) {
+    const uint8_t* p[3];
+    planesAt(layout, planes, strides, clipLeft, sourceRow, p);
+    return blockToBgrx(layout, p, strides,
+                       t.pixels + ptrdiff_t(row) * t.strideBytes + ptrdiff_t(clipLeft) * 4,
+                       t.strideBytes, clipWidth, count, k);
+  };
+  for (Run r : rowRuns_) {
+    // A run starting on an odd row of halved chroma converts that row alone,
+    // so the rest pairs its rows as the picture does.
+    if (halfHeightChroma(layout) && r.source % 2 != 0) {
+      if (!rows(r.target, r.source, 1)) return false;
+      ++r.target;
+      ++r.source;
+      --r.length;
     }
-    // The whole source row, then each target column takes its nearest pixel.
-    if (!rowToBgrx(layout, y, u, v, reinterpret_cast<uint8_t*>(row_.data()), widthPx, k))
-      return false;
-    for (int i = 0; i < clipWidth; ++i)
-      std::memcpy(out + ptrdiff_t(i) * 4, &row_[size_t(columns_[size_t(i)])], 4);
+    if (r.length > 0 && !rows(r.target, r.source, r.length)) return false;
   }
   return true;
 }
@@ -194,8 +215,8 @@ bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_
     if (f.strides[0] < f.widthPx * 4) return false;
     if (empty(clip)) return true;
     if (near)
-      return convertNearest(f.layout, f.planes, f.strides, f.widthPx, f.heightPx, t, clip.left,
-                            clip.top, clip.width, clip.height, nullptr);
+      return convertNearest(f.layout, f.planes, f.strides, f.heightPx, t, clip.left, clip.top,
+                            clip.width, clip.height, nullptr);
     if (sameSize)
       return libyuv::ARGBCopy(f.planes[0] + ptrdiff_t(clip.top) * f.strides[0] + clip.left * 4,
                               f.strides[0], outAt(t, clip), t.strideBytes, clip.width,
@@ -225,8 +246,8 @@ bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_
   if (near) {
     const uint8_t* planes[3] = {src.y, src.u, layout == PixelLayout::NV12 ? nullptr : src.v};
     const int strides[3] = {src.sy, src.su, src.sv};
-    return convertNearest(layout, planes, strides, f.widthPx, f.heightPx, t, clip.left, clip.top,
-                          clip.width, clip.height, k);
+    return convertNearest(layout, planes, strides, f.heightPx, t, clip.left, clip.top, clip.width,
+                          clip.height, k);
   }
 
   int cw = 0, ch = 0;

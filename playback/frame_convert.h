@@ -37,23 +37,27 @@ struct PlanarFrame {
 class FrameConverter {
  public:
   // Fills the target's rows with the frame, scaled bilinearly when the sizes
-  // differ by more than 1 % on a side, and by taking the nearest pixel when
-  // they differ by less. frameId names the frame (0: unnamed); converting the same named
-  // frame to the same size again reuses the scaled planes of the last call,
-  // so only the rows asked for are converted. False (target untouched) for
-  // empty or inconsistent input.
+  // differ, except at the frame's own width and within 1 % of its height,
+  // where each row is the nearest source row. frameId names the frame (0: unnamed); converting the
+  // same named frame to the same size again reuses the scaled planes of the last call, so only the
+  // rows asked for are converted. False (target untouched) for empty or inconsistent input.
   bool convert(const PlanarFrame& frame, const FrameTarget& target, uint64_t frameId = 0);
 
  private:
   bool convertNearest(PixelLayout layout, const uint8_t* const planes[3], const int strides[3],
-                      int widthPx, int heightPx, const FrameTarget& target, int clipLeft,
-                      int clipTop, int clipWidth, int clipHeight,
-                      const libyuv::YuvConstants* constants);
+                      int heightPx, const FrameTarget& target, int clipLeft, int clipTop,
+                      int clipWidth, int clipHeight, const libyuv::YuvConstants* constants);
 
   std::vector<uint8_t> scratch_;   // scaled planes, reused for every frame
   std::vector<uint8_t> scratch2_;  // NV12 unpacked to three planes
-  std::vector<uint32_t> row_;      // one source row in BGRx, for a nearest-pixel width change
-  std::vector<int> columns_;       // the source column of each target column in the clip
+  // Target rows [target, target + length) taken from the source's rows
+  // [source, source + length), for a nearest-row conversion.
+  struct Run {
+    int target, source, length;
+  };
+  static void nearestRuns(int from, int count, int targetSize, int sourceSize,
+                          std::vector<Run>& runs);
+  std::vector<Run> rowRuns_;
   // The frame and size scratch_ holds, valid after a scaled conversion.
   uint64_t scaledId_ = 0;
   int scaledWidthPx_ = 0, scaledHeightPx_ = 0;
