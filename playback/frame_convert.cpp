@@ -42,13 +42,6 @@ void chromaSize(PixelLayout layout, int w, int h, int& cw, int& ch) {
   }
 }
 
-struct Planes {
-  const uint8_t* y;
-  const uint8_t* u;
-  const uint8_t* v;
-  int sy, su, sv;
-};
-
 // The part of the target to write, with its left and top edges made even
 // so that pixels sharing a chroma sample are converted together.
 struct Clip {
@@ -73,43 +66,13 @@ uint8_t* outAt(const FrameTarget& t, const Clip& c) {
   return t.pixels + ptrdiff_t(c.top) * t.strideBytes + ptrdiff_t(c.left) * 4;
 }
 
-// The planes moved to luma pixel (left, top), both even, of a layout.
-Planes at(PixelLayout layout, Planes p, int left, int top) {
-  const int chromaTop = layout == PixelLayout::I420 ? top / 2 : top;
-  const int chromaLeft = layout == PixelLayout::I444 ? left : left / 2;
-  p.y += ptrdiff_t(top) * p.sy + left;
-  p.u += ptrdiff_t(chromaTop) * p.su + chromaLeft;
-  p.v += ptrdiff_t(chromaTop) * p.sv + chromaLeft;
-  return p;
-}
-
-// Converts the clipped part of three planes of the frame's own layout (I420,
-// I422 or I444), already at the target size, into the same part of the target.
-bool toBgrx(PixelLayout layout, const Planes& whole, const FrameTarget& t, const Clip& c,
-            const libyuv::YuvConstants* k) {
-  if (empty(c)) return true;
-  const Planes p = at(layout, whole, c.left, c.top);
-  uint8_t* out = outAt(t, c);
-  switch (layout) {
-    case PixelLayout::I444:
-      return libyuv::I444ToARGBMatrix(p.y, p.sy, p.u, p.su, p.v, p.sv, out, t.strideBytes, k,
-                                      c.width, c.height) == 0;
-    case PixelLayout::I422:
-      return libyuv::I422ToARGBMatrix(p.y, p.sy, p.u, p.su, p.v, p.sv, out, t.strideBytes, k,
-                                      c.width, c.height) == 0;
-    default:
-      return libyuv::I420ToARGBMatrix(p.y, p.sy, p.u, p.su, p.v, p.sv, out, t.strideBytes, k,
-                                      c.width, c.height) == 0;
-  }
-}
-
-// At the frame's own width and within 1 % of its height (a window at the
-// movie's own size, where the aspect ratio kept to hundredths trims a row or
-// two), a target row takes its nearest source row: a row is dropped or
-// repeated now and then instead of every row being blended with its
-// neighbour, which keeps the picture as sharp as at 1:1, needs no scaled copy
-// of the planes and costs what a 1:1 conversion costs. (Columns are not done
-// this way: blocks split between columns cost more than scaling.)
+// Within 1 % of the frame's own size on both sides (a window at the movie's
+// own size, where the aspect ratio kept to hundredths trims a row or a column
+// or two), a target pixel takes its nearest source pixel: a row or column is
+// dropped or repeated now and then instead of every pixel being blended with
+// its neighbours, which keeps the picture as sharp as at 1:1 and needs no
+// scaled copy of the planes. The picture is converted in blocks of rows and
+// columns that follow one another in the source.
 bool nearlySame(int from, int to) {
   return int64_t(std::abs(from - to)) * 100 <= from;
 }
@@ -143,16 +106,20 @@ bool blockToBgrx(PixelLayout layout, const uint8_t* const p[3], const int stride
   }
 }
 
+bool halfWidthChroma(PixelLayout layout) {
+  return layout != PixelLayout::I444 && layout != PixelLayout::BGRx;
+}
+
 bool halfHeightChroma(PixelLayout layout) {
   return layout == PixelLayout::I420 || layout == PixelLayout::NV12;
 }
 
-// The plane pointers at source pixel (x, y), x even: its luma and its chroma.
+// The plane pointers at source pixel (x, y): its luma and the chroma it uses.
 void planesAt(PixelLayout layout, const uint8_t* const planes[3], const int strides[3], int x,
               int y, const uint8_t* p[3]) {
   const int cy = halfHeightChroma(layout) ? y / 2 : y;
   // NV12 interleaves a U, V pair for every two pixels.
-  const int cx = layout == PixelLayout::I444 || layout == PixelLayout::NV12 ? x : x / 2;
+  const int cx = layout == PixelLayout::I444 ? x : layout == PixelLayout::NV12 ? x / 2 * 2 : x / 2;
   p[0] = planes[0] + ptrdiff_t(y) * strides[0] + (layout == PixelLayout::BGRx ? x * 4 : x);
   for (int i = 1; i < 3; ++i)
     p[i] = planes[i] ? planes[i] + ptrdiff_t(cy) * strides[i] + cx : nullptr;
@@ -176,17 +143,42 @@ void FrameConverter::nearestRuns(int from, int count, int targetSize, int source
 }
 
 bool FrameConverter::convertNearest(PixelLayout layout, const uint8_t* const planes[3],
-                                    const int strides[3], int heightPx, const FrameTarget& t,
-                                    int clipLeft, int clipTop, int clipWidth, int clipHeight,
-                                    const libyuv::YuvConstants* k) {
-  if (clipWidth == 0 || clipHeight == 0) return true;
+                                    const int strides[3], int widthPx, int heightPx,
+                                    const FrameTarget& t, int clipLeft, int clipTop, int clipWidth,
+                                    int clipHeight, const libyuv::YuvConstants* k) {
   nearestRuns(clipTop, clipHeight, t.heightPx, heightPx, rowRuns_);
+  nearestRuns(clipLeft, clipWidth, t.widthPx, widthPx, columnRuns_);
+  // Target rows [row, row + count) from the source's rows [sourceRow, ...):
+  // one block per run of columns. A run starting on an odd pixel of halved
+  // chroma would split a pixel pair, so it starts a pixel early, on the last
+  // target pixel of the run to its left, which is converted after it and
+  // writes that pixel again; the clip's first run converts its odd pixel alone.
   const auto rows = [&](int row, int sourceRow, int count) {
+    uint8_t* out = t.pixels + ptrdiff_t(row) * t.strideBytes;
     const uint8_t* p[3];
-    planesAt(layout, planes, strides, clipLeft, sourceRow, p);
-    return blockToBgrx(layout, p, strides,
-                       t.pixels + ptrdiff_t(row) * t.strideBytes + ptrdiff_t(clipLeft) * 4,
-                       t.strideBytes, clipWidth, count, k);
+    for (auto it = columnRuns_.rbegin(); it != columnRuns_.rend(); ++it) {
+      Run c = *it;
+      if (halfWidthChroma(layout) && c.source % 2 != 0) {
+        if (c.target > clipLeft) {
+          --c.target;
+          --c.source;
+          ++c.length;
+        } else {
+          planesAt(layout, planes, strides, c.source, sourceRow, p);
+          if (!blockToBgrx(layout, p, strides, out + ptrdiff_t(c.target) * 4, t.strideBytes, 1,
+                           count, k))
+            return false;
+          ++c.target;
+          ++c.source;
+          if (--c.length == 0) continue;
+        }
+      }
+      planesAt(layout, planes, strides, c.source, sourceRow, p);
+      if (!blockToBgrx(layout, p, strides, out + ptrdiff_t(c.target) * 4, t.strideBytes, c.length,
+                       count, k))
+        return false;
+    }
+    return true;
   };
   for (Run r : rowRuns_) {
     // A run starting on an odd row of halved chroma converts that row alone,
@@ -205,50 +197,38 @@ bool FrameConverter::convertNearest(PixelLayout layout, const uint8_t* const pla
 bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_t frameId) {
   if (!t.pixels || t.widthPx <= 0 || t.heightPx <= 0 || t.strideBytes < t.widthPx * 4) return false;
   if (f.widthPx <= 0 || f.heightPx <= 0 || !f.planes[0]) return false;
-  const bool sameSize = f.widthPx == t.widthPx && f.heightPx == t.heightPx;
+  if (f.layout == PixelLayout::BGRx
+          ? f.strides[0] < f.widthPx * 4
+          : !f.planes[1] || (f.layout != PixelLayout::NV12 && !f.planes[2]))
+    return false;
   const Clip clip = clipOf(t);
-
-  const bool near =
-      !sameSize && nearlySame(f.widthPx, t.widthPx) && nearlySame(f.heightPx, t.heightPx);
-
-  if (f.layout == PixelLayout::BGRx) {
-    if (f.strides[0] < f.widthPx * 4) return false;
-    if (empty(clip)) return true;
-    if (near)
-      return convertNearest(f.layout, f.planes, f.strides, f.heightPx, t, clip.left, clip.top,
-                            clip.width, clip.height, nullptr);
-    if (sameSize)
-      return libyuv::ARGBCopy(f.planes[0] + ptrdiff_t(clip.top) * f.strides[0] + clip.left * 4,
-                              f.strides[0], outAt(t, clip), t.strideBytes, clip.width,
-                              clip.height) == 0;
-    return libyuv::ARGBScaleClip(f.planes[0], f.strides[0], f.widthPx, f.heightPx, t.pixels,
-                                 t.strideBytes, t.widthPx, t.heightPx, clip.left, clip.top,
-                                 clip.width, clip.height, libyuv::kFilterBilinear) == 0;
-  }
-  if (!f.planes[1] || (f.layout != PixelLayout::NV12 && !f.planes[2])) return false;
+  if (empty(clip)) return true;
   const libyuv::YuvConstants* k = constantsFor(f.matrix);
 
-  Planes src{f.planes[0], f.planes[1], f.planes[2], f.strides[0], f.strides[1], f.strides[2]};
+  // YV12 is I420 with its chroma planes the other way round.
   PixelLayout layout = f.layout;
+  const uint8_t* planes[3] = {f.planes[0], f.planes[1], f.planes[2]};
+  int strides[3] = {f.strides[0], f.strides[1], f.strides[2]};
   if (layout == PixelLayout::YV12) {
-    std::swap(src.u, src.v);
-    std::swap(src.su, src.sv);
+    std::swap(planes[1], planes[2]);
+    std::swap(strides[1], strides[2]);
     layout = PixelLayout::I420;
   }
-  if (layout == PixelLayout::NV12 && sameSize) {
-    if (empty(clip)) return true;
-    // The interleaved chroma row holds a U, V pair for every two pixels.
-    return libyuv::NV12ToARGBMatrix(src.y + ptrdiff_t(clip.top) * src.sy + clip.left, src.sy,
-                                    src.u + ptrdiff_t(clip.top / 2) * src.su + clip.left, src.su,
-                                    outAt(t, clip), t.strideBytes, k, clip.width, clip.height) == 0;
+  if (layout == PixelLayout::NV12) planes[2] = nullptr;
+
+  const uint8_t* p[3];
+  if (f.widthPx == t.widthPx && f.heightPx == t.heightPx) {
+    planesAt(layout, planes, strides, clip.left, clip.top, p);
+    return blockToBgrx(layout, p, strides, outAt(t, clip), t.strideBytes, clip.width, clip.height,
+                       k);
   }
-  if (sameSize) return toBgrx(layout, src, t, clip, k);
-  if (near) {
-    const uint8_t* planes[3] = {src.y, src.u, layout == PixelLayout::NV12 ? nullptr : src.v};
-    const int strides[3] = {src.sy, src.su, src.sv};
-    return convertNearest(layout, planes, strides, f.heightPx, t, clip.left, clip.top, clip.width,
-                          clip.height, k);
-  }
+  if (nearlySame(f.widthPx, t.widthPx) && nearlySame(f.heightPx, t.heightPx))
+    return convertNearest(layout, planes, strides, f.widthPx, f.heightPx, t, clip.left, clip.top,
+                          clip.width, clip.height, k);
+  if (layout == PixelLayout::BGRx)
+    return libyuv::ARGBScaleClip(planes[0], strides[0], f.widthPx, f.heightPx, t.pixels,
+                                 t.strideBytes, t.widthPx, t.heightPx, clip.left, clip.top,
+                                 clip.width, clip.height, libyuv::kFilterBilinear) == 0;
 
   int cw = 0, ch = 0;
   const PixelLayout scaledLayout = layout == PixelLayout::NV12 ? PixelLayout::I420 : layout;
@@ -265,12 +245,14 @@ bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_
       const size_t fySize = size_t(f.widthPx) * f.heightPx, fcSize = size_t(fcw) * fch;
       scratch2_.resize(fySize + 2 * fcSize);
       uint8_t* y = scratch2_.data();
-      uint8_t* u = y + fySize;
-      uint8_t* v = u + fcSize;
-      if (libyuv::NV12ToI420(src.y, src.sy, src.u, src.su, y, f.widthPx, u, fcw, v, fcw, f.widthPx,
-                             f.heightPx) != 0)
+      if (libyuv::NV12ToI420(planes[0], strides[0], planes[1], strides[1], y, f.widthPx, y + fySize,
+                             fcw, y + fySize + fcSize, fcw, f.widthPx, f.heightPx) != 0)
         return false;
-      src = {y, u, v, f.widthPx, fcw, fcw};
+      planes[0] = y;
+      planes[1] = y + fySize;
+      planes[2] = y + fySize + fcSize;
+      strides[0] = f.widthPx;
+      strides[1] = strides[2] = fcw;
     }
     // Scale the planes first: scaling down before converting touches fewer
     // pixels. The scaled planes stay for repaints of the same frame.
@@ -278,28 +260,23 @@ bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_
     uint8_t* y = scratch_.data();
     uint8_t* u = y + ySize;
     uint8_t* v = u + cSize;
-    int r = -1;
-    const auto filter = libyuv::kFilterBilinear;
-    switch (scaledLayout) {
-      case PixelLayout::I444:
-        r = libyuv::I444Scale(src.y, src.sy, src.u, src.su, src.v, src.sv, f.widthPx, f.heightPx, y,
-                              t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx, filter);
-        break;
-      case PixelLayout::I422:
-        r = libyuv::I422Scale(src.y, src.sy, src.u, src.su, src.v, src.sv, f.widthPx, f.heightPx, y,
-                              t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx, filter);
-        break;
-      default:
-        r = libyuv::I420Scale(src.y, src.sy, src.u, src.su, src.v, src.sv, f.widthPx, f.heightPx, y,
-                              t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx, filter);
-    }
-    if (r != 0) return false;
+    const auto scale = scaledLayout == PixelLayout::I444   ? libyuv::I444Scale
+                       : scaledLayout == PixelLayout::I422 ? libyuv::I422Scale
+                                                           : libyuv::I420Scale;
+    if (scale(planes[0], strides[0], planes[1], strides[1], planes[2], strides[2], f.widthPx,
+              f.heightPx, y, t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx,
+              libyuv::kFilterBilinear) != 0)
+      return false;
     scaledId_ = frameId;
     scaledWidthPx_ = t.widthPx;
     scaledHeightPx_ = t.heightPx;
   }
-  uint8_t* y = scratch_.data();
-  return toBgrx(scaledLayout, {y, y + ySize, y + ySize + cSize, t.widthPx, cw, cw}, t, clip, k);
+  const uint8_t* scaled[3] = {scratch_.data(), scratch_.data() + ySize,
+                              scratch_.data() + ySize + cSize};
+  const int scaledStrides[3] = {t.widthPx, cw, cw};
+  planesAt(scaledLayout, scaled, scaledStrides, clip.left, clip.top, p);
+  return blockToBgrx(scaledLayout, p, scaledStrides, outAt(t, clip), t.strideBytes, clip.width,
+                     clip.height, k);
 }
 
 }  // namespace playback

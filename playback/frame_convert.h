@@ -37,27 +37,28 @@ struct PlanarFrame {
 class FrameConverter {
  public:
   // Fills the target's rows with the frame, scaled bilinearly when the sizes
-  // differ, except at the frame's own width and within 1 % of its height,
-  // where each row is the nearest source row. frameId names the frame (0: unnamed); converting the
+  // differ by more than 1 % on a side, and by taking the nearest source pixel
+  // when they differ by less. frameId names the frame (0: unnamed); converting the
   // same named frame to the same size again reuses the scaled planes of the last call, so only the
   // rows asked for are converted. False (target untouched) for empty or inconsistent input.
   bool convert(const PlanarFrame& frame, const FrameTarget& target, uint64_t frameId = 0);
 
  private:
   bool convertNearest(PixelLayout layout, const uint8_t* const planes[3], const int strides[3],
-                      int heightPx, const FrameTarget& target, int clipLeft, int clipTop,
-                      int clipWidth, int clipHeight, const libyuv::YuvConstants* constants);
+                      int widthPx, int heightPx, const FrameTarget& target, int clipLeft,
+                      int clipTop, int clipWidth, int clipHeight,
+                      const libyuv::YuvConstants* constants);
 
   std::vector<uint8_t> scratch_;   // scaled planes, reused for every frame
   std::vector<uint8_t> scratch2_;  // NV12 unpacked to three planes
-  // Target rows [target, target + length) taken from the source's rows
-  // [source, source + length), for a nearest-row conversion.
+  // Target rows or columns [target, target + length) taken from the source's
+  // [source, source + length), for a nearest-pixel conversion.
   struct Run {
     int target, source, length;
   };
   static void nearestRuns(int from, int count, int targetSize, int sourceSize,
                           std::vector<Run>& runs);
-  std::vector<Run> rowRuns_;
+  std::vector<Run> rowRuns_, columnRuns_;
   // The frame and size scratch_ holds, valid after a scaled conversion.
   uint64_t scaledId_ = 0;
   int scaledWidthPx_ = 0, scaledHeightPx_ = 0;

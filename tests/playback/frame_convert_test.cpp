@@ -94,7 +94,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ConvertCase{"I420NearRows", PixelLayout::I420, 200, 100, 200, 99},
                       ConvertCase{"NV12NearRows", PixelLayout::NV12, 202, 100, 202, 99},
                       ConvertCase{"I444NearUp", PixelLayout::I444, 100, 100, 100, 101},
-                      ConvertCase{"BGRxNearColumns", PixelLayout::BGRx, 100, 100, 99, 100}),
+                      ConvertCase{"BGRxNearColumns", PixelLayout::BGRx, 100, 100, 99, 100},
+                      // No column from past a row's end when the target is wider.
+                      ConvertCase{"I420WiderByOnePercent", PixelLayout::I420, 200, 100, 202, 100},
+                      ConvertCase{"NV12WiderByOnePercent", PixelLayout::NV12, 200, 100, 202, 101}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FrameConvertRejectTest, RefusesInconsistentInput) {
@@ -222,10 +225,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 class FrameConvertNearTest : public ::testing::TestWithParam<ConvertCase> {};
 
-// At the frame's width and within 1 % of its height, every target row is the
-// row a 1:1 conversion gives at the nearest source row: rows are dropped or
-// repeated, never blended, and each keeps its own chroma.
-TEST_P(FrameConvertNearTest, TakesTheNearestRowOfAOneToOneConversion) {
+// Within 1 % of the frame's size on both sides, every target pixel is the
+// pixel a 1:1 conversion gives at the nearest source row and column: rows and
+// columns are dropped or repeated, never blended, and each keeps its chroma.
+TEST_P(FrameConvertNearTest, TakesTheNearestPixelOfAOneToOneConversion) {
   const auto& c = GetParam();
   PatternPicture pic(c.layout, c.srcW, c.srcH, 3);
   const int oneStride = c.srcW * 4, stride = (c.dstW + 1) * 4;
@@ -261,7 +264,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ConvertCase{"NV12", PixelLayout::NV12, 202, 100, 202, 99},
                       ConvertCase{"I422Taller", PixelLayout::I422, 100, 100, 100, 101},
                       ConvertCase{"I444", PixelLayout::I444, 301, 200, 301, 199},
-                      ConvertCase{"BGRx", PixelLayout::BGRx, 100, 100, 100, 101}),
+                      ConvertCase{"BGRx", PixelLayout::BGRx, 100, 100, 100, 101},
+                      ConvertCase{"I420FourThree", PixelLayout::I420, 1440, 1080, 1437, 1080},
+                      ConvertCase{"YV12Wider", PixelLayout::YV12, 640, 480, 643, 480},
+                      ConvertCase{"NV12BothSides", PixelLayout::NV12, 202, 100, 200, 99},
+                      ConvertCase{"I422BothSides", PixelLayout::I422, 301, 201, 300, 202},
+                      ConvertCase{"I444BothSides", PixelLayout::I444, 301, 200, 300, 199},
+                      ConvertCase{"BGRxBothSides", PixelLayout::BGRx, 100, 100, 99, 101}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The scaled planes of a named frame serve later repaints of that frame at
