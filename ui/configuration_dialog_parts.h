@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/configuration_dialog.h"
+#include "ui/face_text.h"
 
 namespace ui::configuration_parts {
 
@@ -18,10 +19,6 @@ inline constexpr int kPageWidth = 366;
 inline constexpr int kPageHeight = 311;
 inline constexpr int kTabWidth = kPageWidth - 6;
 inline constexpr int kTabHeight = kPageHeight - 28;
-
-inline QString q(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 }  // namespace ui::configuration_parts
 

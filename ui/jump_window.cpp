@@ -1,4 +1,5 @@
 #include "ui/jump_window.h"
+#include "ui/face_text.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,16 +34,6 @@ constexpr int kButtonCancel = 7;
 bool& openFlag() {
   static bool open = false;
   return open;
-}
-
-QFont faceFont(const char* family, int px) {
-  QFont f(family);
-  f.setPixelSize(px);
-  return f;
-}
-
-QString q(const std::string& s) {
-  return QString::fromStdString(s);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "ui/main_window.h"
+#include "ui/face_text.h"
 
 #include "ui/colors.h"
 #include "ui/message_window.h"
@@ -52,10 +53,6 @@ constexpr ButtonRow kButtons[] = {
 
 QRect inclusive(int left, int top, int right, int bottom) {
   return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
-QString q(const std::string& s) {
-  return QString::fromStdString(s);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "ui/picture_dialog_windows.h"
+#include "ui/face_text.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -32,16 +33,6 @@ constexpr int kButtonOk = 6;
 constexpr int kButtonCancel = 7;
 constexpr int kTitleRatio = 1;
 constexpr int kTitlePanScan = 8;
-
-QFont faceFont(const char* family, int px) {
-  QFont f(family);
-  f.setPixelSize(px);
-  return f;
-}
-
-QString q(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 // Runs a dialog until it closes.
 template <typename Window>
