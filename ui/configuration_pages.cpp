@@ -48,6 +48,16 @@ QListWidget* checkList(QWidget* page, const QRect& r) {
 
 // Fills a check list with the items of an interface text (split at CR),
 // keeping the marks of items that exist.
+// A page of two tabs, their captions set with the language.
+QTabWidget* twoTabs(QWidget*& one, QWidget*& two) {
+  auto* tabs = new QTabWidget;
+  one = new QWidget;
+  two = new QWidget;
+  tabs->addTab(one, QString());
+  tabs->addTab(two, QString());
+  return tabs;
+}
+
 void setItems(QListWidget* list, const std::string& option) {
   const QStringList items = q(option).split('\r');
   for (int i = 0; i < items.size(); ++i) {
@@ -85,11 +95,8 @@ void TfrmConfig::buildPages() {
 }
 
 QWidget* TfrmConfig::buildGeneralPage() {
-  generalTabs_ = new QTabWidget;
-  auto* one = new QWidget;
-  auto* two = new QWidget;
-  generalTabs_->addTab(one, QString());
-  generalTabs_->addTab(two, QString());
+  QWidget *one = nullptr, *two = nullptr;
+  generalTabs_ = twoTabs(one, two);
   CBGeneral = checkList(one, QRect(6, 6, kTabWidth - 12, 154));
   labels_->playlistFontSize = label(one, 6, 168);
   EPlaylistFontSize = edit(one, 0, 165, 30);
@@ -144,11 +151,8 @@ QWidget* TfrmConfig::buildFileTypesPage() {
 }
 
 QWidget* TfrmConfig::buildSubtitlePage() {
-  subtitleTabs_ = new QTabWidget;
-  auto* one = new QWidget;
-  auto* two = new QWidget;
-  subtitleTabs_->addTab(one, QString());
-  subtitleTabs_->addTab(two, QString());
+  QWidget *one = nullptr, *two = nullptr;
+  subtitleTabs_ = twoTabs(one, two);
   CBSubtitle1 = checkList(one, QRect(6, 6, kTabWidth - 12, 66));
   labels_->maxVZone = label(one, 6, 80);
   EMaxVZone = edit(one, 0, 84, 30);
