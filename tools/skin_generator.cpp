@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "tools/skin_palette.h"
 #include "tools/skin_playlist.h"
 QImage configurationFace();  // skin_configuration.cpp
 // tools/skin_keys.cpp
@@ -21,15 +22,10 @@ void drawKeySkins(const std::function<void(const QImage&, const char*)>& save);
 
 namespace {
 
-const QColor kFaceTop(0x2b, 0x31, 0x39);
 const QColor kFaceBottom(0x17, 0x1b, 0x20);
-const QColor kFrame(0x3d, 0x46, 0x50);
-const QColor kInset(0x0c, 0x0f, 0x12);
 const QColor kGlyph(0xd4, 0xdc, 0xe0);
-const QColor kAccent(0x5c, 0xe0, 0x84);
 const QColor kAccentDark(0x1e, 0x7a, 0x3c);
 const QColor kDisabledGlyph(0x55, 0x5d, 0x66);
-const QColor kTitleBand(0x22, 0x27, 0x2e);
 
 QString outputFolder;
 int failures = 0;

@@ -5,6 +5,7 @@
 // pieces: piece 1 holds the five upper buttons, piece 3 the subtitle flip (shown)
 // and the add-subtitle button, piece 4 the flip (hidden), piece 6 the close cross.
 #include "tools/skin_playlist.h"
+#include "tools/skin_palette.h"
 
 #include <QImage>
 #include <QLinearGradient>
@@ -16,20 +17,15 @@
 
 namespace {
 
-const QColor kColumnTop(0x2b, 0x31, 0x39);
 const QColor kColumnBottom(0x1d, 0x22, 0x28);
-const QColor kTitleBand(0x22, 0x27, 0x2e);
-const QColor kEdgeLight(0x3d, 0x46, 0x50);
 const QColor kEdgeDark(0x0a, 0x0c, 0x0e);
 const QColor kGlyph(0xa8, 0xb4, 0xbc);
-const QColor kAccent(0x5c, 0xe0, 0x84);
-const QColor kInset(0x0c, 0x0f, 0x12);
 
 using Draw = std::function<void(QPainter&)>;
 
 QImage piece(int w, int h, const Draw& draw) {
   QImage image(w, h, QImage::Format_ARGB32);
-  image.fill(kColumnTop);
+  image.fill(kFaceTop);
   QPainter p(&image);
   draw(p);
   return image;
@@ -37,8 +33,8 @@ QImage piece(int w, int h, const Draw& draw) {
 
 // The column face: a vertical gradient that a 1-pixel filler can continue.
 void column(QPainter& p, int w, int h) {
-  p.fillRect(0, 0, w, h, kColumnTop);
-  p.fillRect(0, 0, 1, h, kEdgeLight);
+  p.fillRect(0, 0, w, h, kFaceTop);
+  p.fillRect(0, 0, 1, h, kFrame);
   p.fillRect(w - 2, 0, 1, h, kEdgeDark);
   p.fillRect(w - 1, 0, 1, h, kColumnBottom);
 }
@@ -114,7 +110,7 @@ void arrow(QPainter& p, QRectF r, bool up) {
 // The title band of the top rows (the caption is drawn by the window).
 void titleBand(QPainter& p, int x, int w) {
   p.fillRect(x, 0, w, 26, kTitleBand);
-  p.fillRect(x, 0, w, 1, kEdgeLight);
+  p.fillRect(x, 0, w, 1, kFrame);
   p.fillRect(x, 1, w, 1, kEdgeDark);
   p.fillRect(x, 24, w, 1, kEdgeDark);
   p.fillRect(x, 25, w, 1, QColor(0x30, 0x38, 0x41));
@@ -125,11 +121,11 @@ QImage profilesEditorFace() {
   QImage image(w, h, QImage::Format_ARGB32);
   QPainter p(&image);
   QLinearGradient g(0, 0, 0, h);
-  g.setColorAt(0, kColumnTop);
+  g.setColorAt(0, kFaceTop);
   g.setColorAt(1, QColor(0x17, 0x1b, 0x20));
   p.fillRect(image.rect(), g);
   p.fillRect(QRect(1, 1, w - 2, 21), kTitleBand);
-  p.setPen(kEdgeLight);
+  p.setPen(kFrame);
   p.drawRect(0, 0, w - 1, h - 1);
   p.setPen(kEdgeDark);
   p.drawRect(1, 1, w - 3, h - 3);
@@ -137,7 +133,7 @@ QImage profilesEditorFace() {
   p.fillRect(QRect(1, 23, w - 2, 309), kInset);
   // A groove above the button row.
   p.fillRect(QRect(8, 336, w - 16, 1), kEdgeDark);
-  p.fillRect(QRect(8, 337, w - 16, 1), kEdgeLight);
+  p.fillRect(QRect(8, 337, w - 16, 1), kFrame);
   return image;
 }
 
@@ -159,7 +155,7 @@ int drawPlaylistSkin(const QString& folder) {
              [](QPainter& p) {
                column(p, 26, 104);
                titleBand(p, 0, 26);
-               p.fillRect(0, 0, 1, 26, kEdgeLight);
+               p.fillRect(0, 0, 1, 26, kFrame);
                idleButton(p, QRectF(7, 26, 12, 12), plus);
                idleButton(p, QRectF(6, 42, 14, 12), folderGlyph);
                idleButton(p, QRectF(8, 58, 10, 12), minus);
@@ -183,7 +179,7 @@ int drawPlaylistSkin(const QString& folder) {
              [](QPainter& p) {
                column(p, 26, 16);
                arrow(p, QRectF(7, 0, 12, 8), false);
-               p.fillRect(0, 15, 26, 1, kEdgeLight);
+               p.fillRect(0, 15, 26, 1, kFrame);
                p.fillRect(1, 14, 25, 1, kEdgeDark);
              }),
        "PLAYLISTPIECE4");
@@ -191,7 +187,7 @@ int drawPlaylistSkin(const QString& folder) {
   save(piece(14, 26,
              [](QPainter& p) {
                titleBand(p, 0, 14);
-               p.fillRect(13, 0, 1, 26, kEdgeLight);
+               p.fillRect(13, 0, 1, 26, kFrame);
                p.fillRect(12, 1, 1, 24, kEdgeDark);
                p.save();
                p.setRenderHint(QPainter::Antialiasing);
@@ -203,14 +199,14 @@ int drawPlaylistSkin(const QString& folder) {
              [](QPainter& p) {
                p.fillRect(0, 0, 8, 1, kColumnBottom);
                p.fillRect(0, 0, 1, 1, kEdgeDark);
-               p.fillRect(7, 0, 1, 1, kEdgeLight);
+               p.fillRect(7, 0, 1, 1, kFrame);
              }),
        "PLAYLISTPIECE7");
   save(piece(15, 15,
              [](QPainter& p) {
                p.fillRect(0, 0, 15, 15, kColumnBottom);
-               p.fillRect(14, 0, 1, 15, kEdgeLight);
-               p.fillRect(0, 14, 15, 1, kEdgeLight);
+               p.fillRect(14, 0, 1, 15, kFrame);
+               p.fillRect(0, 14, 15, 1, kFrame);
                p.setPen(QColor(0x50, 0x5a, 0x66));
                for (int i = 0; i < 3; ++i) p.drawLine(12 - 3 * i, 12, 12, 12 - 3 * i);  // grip
              }),
@@ -219,7 +215,7 @@ int drawPlaylistSkin(const QString& folder) {
              [](QPainter& p) {
                p.fillRect(0, 0, 1, 7, kColumnBottom);
                p.fillRect(0, 0, 1, 1, kEdgeDark);
-               p.fillRect(0, 6, 1, 1, kEdgeLight);
+               p.fillRect(0, 6, 1, 1, kFrame);
              }),
        "PLAYLISTPIECE9");
   save(piece(1, 5,
