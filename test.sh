@@ -8,6 +8,4 @@ build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -DTARVELINO_TESTS=ON >/dev/null
 cmake --build "$build" -j2
 export CTEST_OUTPUT_ON_FAILURE=1
-# -noreset: the server would otherwise reset whenever its last client leaves,
-# and a test that starts the player again at that moment could not connect.
-xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir "$build" -j2 --timeout 300 "$@"
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" -j2 --timeout 300 "$@"
