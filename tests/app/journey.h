@@ -4,6 +4,7 @@
 // into them with xdotool as a user would, and its files read back afterwards.
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -45,6 +46,7 @@ class Journey {
       player_.kill();
       player_.waitForFinished(10000);
     }
+    if (display_) XCloseDisplay(display_);
   }
 
   QString folder() const { return dir_.path(); }
@@ -116,6 +118,10 @@ class Journey {
 
  private:
   QTemporaryDir dir_;
+  // Held for the whole journey: an X server resets when its last client
+  // leaves, and a player started again right after one closed could find it
+  // refusing connections while it does.
+  Display* display_ = XOpenDisplay(nullptr);
   QProcessEnvironment env_;
   QProcess player_;
   QString output_;
