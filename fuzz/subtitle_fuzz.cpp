@@ -41,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.RescaleFrameTimes(rescaleRate);
   store.ShiftSubtitleTimes(-1500, texts::builtInTexts());
   // Walk the movie forward through every entry boundary, then jump back.
-  constexpr std::int64_t kFar = std::int64_t{1} << 50;  // ms; keeps the probes in range
+  // ms; the probes go to UpdateSubtitle in 100 ns units (x 10000), which must
+  // stay within 64 bits: 2^40 ms is about 35 years.
+  constexpr std::int64_t kFar = std::int64_t{1} << 40;
   for (const subtitles::SubtitleEntry& e : store.entries()) {
     if (e.StartMs < -kFar || e.StartMs > kFar || e.EndMs < -kFar || e.EndMs > kFar ||
         e.DisplayMs > kFar)
