@@ -260,13 +260,24 @@ bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_
     uint8_t* y = scratch_.data();
     uint8_t* u = y + ySize;
     uint8_t* v = u + cSize;
-    const auto scale = scaledLayout == PixelLayout::I444   ? libyuv::I444Scale
-                       : scaledLayout == PixelLayout::I422 ? libyuv::I422Scale
-                                                           : libyuv::I420Scale;
-    if (scale(planes[0], strides[0], planes[1], strides[1], planes[2], strides[2], f.widthPx,
-              f.heightPx, y, t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx,
-              libyuv::kFilterBilinear) != 0)
-      return false;
+    if (PlaneScaler::fast()) {
+      // The same bilinear filter as libyuv's, four times faster across.
+      int fcw = 0, fch = 0;
+      chromaSize(scaledLayout, f.widthPx, f.heightPx, fcw, fch);
+      if (!planeScalers_[0].scale(planes[0], strides[0], f.widthPx, f.heightPx, y, t.widthPx,
+                                  t.widthPx, t.heightPx) ||
+          !planeScalers_[1].scale(planes[1], strides[1], fcw, fch, u, cw, cw, ch) ||
+          !planeScalers_[2].scale(planes[2], strides[2], fcw, fch, v, cw, cw, ch))
+        return false;
+    } else {
+      const auto scale = scaledLayout == PixelLayout::I444   ? libyuv::I444Scale
+                         : scaledLayout == PixelLayout::I422 ? libyuv::I422Scale
+                                                             : libyuv::I420Scale;
+      if (scale(planes[0], strides[0], planes[1], strides[1], planes[2], strides[2], f.widthPx,
+                f.heightPx, y, t.widthPx, u, cw, v, cw, t.widthPx, t.heightPx,
+                libyuv::kFilterBilinear) != 0)
+        return false;
+    }
     scaledId_ = frameId;
     scaledWidthPx_ = t.widthPx;
     scaledHeightPx_ = t.heightPx;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "playback/engine.h"
+#include "playback/plane_scale.h"
 
 namespace libyuv {
 struct YuvConstants;
@@ -51,6 +52,7 @@ class FrameConverter {
 
   std::vector<uint8_t> scratch_;   // scaled planes, reused for every frame
   std::vector<uint8_t> scratch2_;  // NV12 unpacked to three planes
+  PlaneScaler planeScalers_[3];    // one per plane: each keeps its column table
   // Target rows or columns [target, target + length) taken from the source's
   // [source, source + length), for a nearest-pixel conversion.
   struct Run {
