@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
-#include <cstring>
 
 namespace playback {
 
@@ -238,10 +237,10 @@ bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_
                       t.heightPx == scaledHeightPx_ && scratch_.size() >= ySize + 2 * cSize;
   if (!cached) {
     scaledId_ = 0;
+    int fcw = 0, fch = 0;  // the source's chroma size
+    chromaSize(scaledLayout, f.widthPx, f.heightPx, fcw, fch);
     if (layout == PixelLayout::NV12) {
       // Unpack the interleaved chroma once, then scale as I420.
-      int fcw = 0, fch = 0;
-      chromaSize(PixelLayout::I420, f.widthPx, f.heightPx, fcw, fch);
       const size_t fySize = size_t(f.widthPx) * f.heightPx, fcSize = size_t(fcw) * fch;
       scratch2_.resize(fySize + 2 * fcSize);
       uint8_t* y = scratch2_.data();
@@ -262,8 +261,6 @@ bool FrameConverter::convert(const PlanarFrame& f, const FrameTarget& t, uint64_
     uint8_t* v = u + cSize;
     if (PlaneScaler::fast()) {
       // The same bilinear filter as libyuv's, four times faster across.
-      int fcw = 0, fch = 0;
-      chromaSize(scaledLayout, f.widthPx, f.heightPx, fcw, fch);
       if (!planeScalers_[0].scale(planes[0], strides[0], f.widthPx, f.heightPx, y, t.widthPx,
                                   t.widthPx, t.heightPx) ||
           !planeScalers_[1].scale(planes[1], strides[1], fcw, fch, u, cw, cw, ch) ||
