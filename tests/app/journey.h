@@ -4,7 +4,6 @@
 // into them with xdotool as a user would, and its files read back afterwards.
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -46,7 +45,6 @@ class Journey {
       player_.kill();
       player_.waitForFinished(10000);
     }
-    if (display_) XCloseDisplay(display_);
   }
 
   QString folder() const { return dir_.path(); }
@@ -118,10 +116,6 @@ class Journey {
 
  private:
   QTemporaryDir dir_;
-  // Held for the whole journey: an X server resets when its last client
-  // leaves, and a player started again right after one closed could find it
-  // refusing connections while it does.
-  Display* display_ = XOpenDisplay(nullptr);
   QProcessEnvironment env_;
   QProcess player_;
   QString output_;
